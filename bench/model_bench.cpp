@@ -1,0 +1,54 @@
+#include "model/characteristics.h"
+#include "model/runge_kutta.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct Defaults {
+    vp::Parameters p;
+    vp::RunSettings run;
+    vp::ZoomSettings zoom;
+    vp::Characteristics c;
+    Defaults()
+    {
+        vp::predvar(p, run, zoom);
+        vp::parametr(p, run.n_tochek, c);
+    }
+};
+
+void RungeKuttaStep(benchmark::State& state)
+{
+    Defaults d;
+    const vp::MotionCoefficients k{d.c.W02, d.c.delta, d.c.fi_2_x};
+    vp::RunState s;
+    vp::start_run(s, d.c.fi0_rad, d.p.wz0);
+    for (auto _ : state) {
+        vp::runge_kutta_step(s, k, d.c.shag);
+        benchmark::DoNotOptimize(s);
+    }
+}
+BENCHMARK(RungeKuttaStep);
+
+void Parametr(benchmark::State& state)
+{
+    Defaults d;
+    for (auto _ : state) {
+        vp::parametr(d.p, d.run.n_tochek, d.c);
+        benchmark::DoNotOptimize(d.c);
+    }
+}
+BENCHMARK(Parametr);
+
+void ParametrWithCaptions(benchmark::State& state)
+{
+    Defaults d;
+    for (auto _ : state) {
+        vp::parametr(d.p, d.run.n_tochek, d.c);
+        auto captions = vp::characteristic_captions(d.p, d.c, ".");
+        benchmark::DoNotOptimize(captions);
+    }
+}
+BENCHMARK(ParametrWithCaptions);
+
+} // namespace

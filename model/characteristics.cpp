@@ -1,0 +1,217 @@
+#include "model/characteristics.h"
+
+#include "model/constants.h"
+#include "model/number_text.h"
+
+#include <cmath>
+
+namespace vp {
+
+void parametr(const Parameters& p, std::int16_t n_tochek, Characteristics& c)
+{
+    const double m = p.massa;
+    const double M = p.massa_st;
+    const double d2 = p.diametr_2;
+    const double d1 = p.diametr_1;
+    const double L = p.dlina;
+    const double D = p.diametr_s;
+    const double ro_0 = p.ro_0;
+    const double r2 = p.r_shar_2;
+    const double a = L - d2 / 2; // axis to the centre of the sphere
+    const double l = L - d2;     // rod above the sphere
+
+    c.fi0_rad = p.fi0 * k_grad_rad;
+
+    c.ro = 6 * m / (pi * std::pow(d2, 3));
+    c.ro_ss = 6 * m / (pi * (std::pow(d2, 3) - std::pow(d1, 3)));
+    c.m0 = ro_0 * pi * (std::pow(d2, 3) / 6 + l * std::pow(D, 2) / 4);
+    c.ro_st = 4 * M / (pi * std::pow(D, 2) * L);
+
+    // Shell about its centre, Steiner term of the sphere, rod about its end.
+    c.MI_1 = m * (std::pow(d2, 5) - std::pow(d1, 5)) / (10 * (std::pow(d2, 3) - std::pow(d1, 3)));
+    c.MI_2 = m * std::pow(a, 2);
+    c.MI_3 = M * std::pow(L, 2) / 3;
+    c.MI = c.MI_1 + c.MI_2 + c.MI_3;
+
+    c.x_c_m = static_cast<float>((M * L / 2 + m * a) / (M + m));
+
+    // Stokes drag 3*pi*eta*d2*v acts on the sphere at the lever arm a; the
+    // rod is given no linear drag.
+    c.delta_shar = m == 0 ? 0 : three_pi * d2 * std::pow(a, 2);
+    c.delta_st = 0;
+    const double stokes = m == 0 ? c.delta_st : M == 0 ? c.delta_shar : c.delta_st + c.delta_shar;
+    c.delta = p.eta / (2 * c.MI) * stokes;
+
+    // Weight minus buoyancy, as moments per g. Of the rod only the part above
+    // the sphere is in the medium; without a sphere the whole rod is.
+    c.W02_shar = m != 0 ? m * (1 - ro_0 / c.ro) * a : 0;
+    if (M != 0) {
+        c.W02_st = M * (L / 2 - l * (ro_0 / c.ro_st) / 2);
+        c.W02_st_u = static_cast<float>(M * L * (1 - ro_0 / c.ro_st) / 2);
+    } else {
+        c.W02_st = 0;
+    }
+    c.Mm_L = m == 0 ? c.W02_st_u : M == 0 ? c.W02_shar : c.W02_st + c.W02_shar;
+
+    // A body lighter than the medium has W02 < 0: its stable position is
+    // straight up and the frequency belongs to |W02|.
+    c.W02 = c.Mm_L * g / c.MI;
+    c.W0 = std::sqrt(std::fabs(c.W02));
+    c.Ws = std::sqrt(std::fabs(std::pow(c.delta, 2) - std::pow(c.W0, 2)));
+    c.T0 = two_pi / c.W0;
+    if (c.W0 > c.delta)
+        c.Ts = two_pi / c.Ws;
+    if (m != 0)
+        c.eta_kr = static_cast<float>(2 * c.MI * c.W0 / (three_pi * d2 * std::pow(a, 2)));
+    if (c.W0 > c.delta) {
+        c.Teta = c.delta * c.Ts;
+        if (c.Teta != 0)
+            c.dobrot = static_cast<float>(pi / c.Teta);
+    }
+
+    // Quadratic drag c*ro_0*S*v^2/2 integrated along sphere and rod.
+    c.fi_2_x_shar = pi * p.c_shar * std::pow(r2, 5) * (std::pow(L / r2 - 1, 3) + 3 * (L / r2 - 1) / 4);
+    c.fi_2_x_st = std::pow(l, 4) * D * p.c_ster / 4;
+    c.fi_2_x_st_u = static_cast<float>(std::pow(L, 4) * D * p.c_ster / 4);
+    const double drag = m == 0 ? c.fi_2_x_st_u : M == 0 ? c.fi_2_x_shar : c.fi_2_x_st + c.fi_2_x_shar;
+    c.fi_2_x = ro_0 / (2 * c.MI) * drag;
+
+    c.shag = c.T0 / n_tochek;
+
+    c.Amp_fi = std::sqrt(std::pow(c.fi0_rad, 2) + std::pow(p.wz0, 2) / std::fabs(c.W02)) / k_grad_rad;
+    c.Amp_wz = static_cast<float>(
+        std::sqrt(std::pow(p.wz0, 2) + std::pow(std::fabs(c.W0) * c.Amp_fi * k_grad_rad, 2)));
+
+    c.Wp0 = c.Mm_L * (std::cos(c.fi0_rad) * (-9.814));
+    c.Wk0 = c.MI * std::pow(p.wz0, 2) / 2;
+    c.W_00 = c.Wk0 + c.Wp0;
+    c.W_min = std::fabs(c.Mm_L) * (-9.814);
+}
+
+bool motion_defined(const Characteristics& c)
+{
+    const double needed[] = {c.fi0_rad, c.MI, c.W02, c.delta, c.fi_2_x, c.shag, c.Mm_L, c.W_00, c.W_min};
+    for (double v : needed) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    return c.MI > 0 && c.W02 != 0 && c.shag > 0;
+}
+
+namespace {
+
+// How a characteristic is shown: a number, or one of the limit texts of an
+// undefined value.
+enum class Shown { number, infinite, undefined, tends_to_zero };
+
+struct LabelFormat {
+    const char* name;
+    const char* prefix;
+    const char* mask;
+    bool dot; // the point stays whatever the locale
+    const char* suffix;
+};
+
+Shown shown_as(double value)
+{
+    if (std::isnan(value))
+        return Shown::undefined;
+    if (std::isinf(value))
+        return Shown::infinite;
+    return Shown::number;
+}
+
+// The limit texts keep the prefix's name before the "=" so that they read
+// under the overlay letter: "Ts -> oo", "   2 -> oo", "  _кр =???", "Q -> 0".
+std::string limit_text(std::string_view prefix, Shown shown)
+{
+    std::string head(prefix.substr(0, prefix.find('=')));
+    const bool letter_only = head.find_first_not_of(' ') == std::string::npos;
+    if (!letter_only) {
+        head.erase(head.find_last_not_of(' ') + 1);
+        head += ' ';
+    }
+    switch (shown) {
+    case Shown::infinite:
+        return head + "-> oo";
+    case Shown::tends_to_zero:
+        return head + "-> 0";
+    default:
+        return head + "=???";
+    }
+}
+
+LabelCaption caption(const LabelFormat& f, double value, Shown shown, std::string_view separator)
+{
+    if (shown == Shown::number && !std::isfinite(value))
+        shown = shown_as(value);
+    if (shown != Shown::number)
+        return {f.name, limit_text(f.prefix, shown)};
+    std::string number = format_number(value, f.mask);
+    if (!f.dot)
+        number = with_decimal_separator(std::move(number), separator);
+    return {f.name, f.prefix + number + f.suffix};
+}
+
+// A value shown only where W0 exceeds delta: otherwise it is unbounded,
+// unless the comparison itself had nothing to compare.
+Shown beyond_damping(const Characteristics& c, Shown otherwise)
+{
+    if (std::isnan(c.W0) || std::isnan(c.delta))
+        return Shown::undefined;
+    return c.W0 > c.delta ? Shown::number : otherwise;
+}
+
+} // namespace
+
+CharacteristicCaptions characteristic_captions(const Parameters& p, const Characteristics& c,
+                                               std::string_view separator)
+{
+    static constexpr LabelFormat formats[16] = {
+        {"Label12", "   =", "0.000E+00", false, " кг/м3"},
+        {"Label33", "   _sf=", "0.000E+00", false, " кг/м3"},
+        {"Label13", "mo = ", "0.000E+00", false, " кг"},
+        {"Label14", "  _s= ", "0.000e+00", true, " кг/м3"},
+        {"Label15", "I = ", "0.000e+00", true, " кг·м2"},
+        {"Label16", "   = ", "0.000E+00", false, " рад/c"},
+        {"Label17", "    o = ", "0.000E+00", false, " рад/c"},
+        {"Label22", "    s = ", "0.000E+00", false, " рад/c"},
+        {"Label23", "To = ", "0.000E+00", false, " c"},
+        {"Label24", "Ts = ", "0.000E+00", false, " c"},
+        {"Label25", "  _кр = ", "0.000E+00", false, " Па·с"},
+        {"Label26", "   2= ", "0.000E+00", false, " °"},
+        {"Label27", "    = ", "0.000E+00", false, " "},
+        {"Label28", "Q = ", "0.000E+00", false, " "},
+        {"Label35", "Lцм = ", "0.000e+00", true, " м"},
+        {"Label36", "M_L = ", "0.000E+00", false, " кг·м"},
+    };
+    const auto& f = formats;
+    const std::string_view s = separator;
+
+    // Q: no oscillation at or beyond critical damping, no loss without damping.
+    Shown quality = beyond_damping(c, Shown::tends_to_zero);
+    if (quality == Shown::number && c.Teta == 0)
+        quality = Shown::infinite;
+
+    return {{
+        caption(f[0], c.ro, Shown::number, s),
+        caption(f[1], c.ro_ss, Shown::number, s),
+        caption(f[2], c.m0, Shown::number, s),
+        caption(f[3], c.ro_st, Shown::number, s),
+        caption(f[4], c.MI, Shown::number, s),
+        caption(f[5], c.delta, Shown::number, s),
+        caption(f[6], c.W0, Shown::number, s),
+        caption(f[7], c.Ws, Shown::number, s),
+        caption(f[8], c.T0, Shown::number, s),
+        caption(f[9], c.Ts, beyond_damping(c, Shown::infinite), s),
+        caption(f[10], c.eta_kr, p.massa != 0 ? Shown::number : Shown::undefined, s),
+        caption(f[11], c.fi_2_x == 0 ? 0 : (1 / c.fi_2_x) / k_grad_rad,
+                c.fi_2_x == 0 ? Shown::infinite : Shown::number, s),
+        caption(f[12], c.Teta, beyond_damping(c, Shown::infinite), s),
+        caption(f[13], c.dobrot, quality, s),
+        caption(f[14], c.x_c_m, Shown::number, s),
+        caption(f[15], c.Mm_L, Shown::number, s),
+    }};
+}
+
+} // namespace vp

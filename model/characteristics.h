@@ -1,0 +1,88 @@
+#pragma once
+
+#include "model/parameters.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vp {
+
+// What follows from the thirteen quantities: the characteristics shown beside
+// the inputs, the three coefficients of the equation of motion, the step and
+// the estimates the graph scales are drawn from. Single-precision members
+// round on every assignment, as the values shown and used depend on it.
+//
+// Where the inputs leave a characteristic undefined (both masses zero, zero
+// diameters, a rod of zero length, neutral buoyancy...) it holds an IEEE
+// infinity or NaN; the captions show it as a "-> oo" or "???" text and
+// motion_defined() refuses the run.
+struct Characteristics {
+    double fi0_rad = 0;    // initial angle, rad
+
+    double ro = 0;         // mean density of the sphere taken as a solid ball, kg/m^3
+    double ro_ss = 0;      // mean density of the shell material, kg/m^3
+    double m0 = 0;         // mass of medium displaced by ball and rod, kg
+    double ro_st = 0;      // mean density of the rod, kg/m^3
+
+    double MI_1 = 0;       // shell about its centre, kg*m^2
+    double MI_2 = 0;       // transfer term of the sphere
+    double MI_3 = 0;       // rod about its end
+    double MI = 0;         // total moment of inertia about the axis
+
+    float x_c_m = 0;       // centre of mass from the axis, m
+
+    double delta_shar = 0; // Stokes factor of the sphere, m^3
+    double delta_st = 0;   // Stokes factor of the rod (none)
+    double delta = 0;      // damping decrement, 1/s
+
+    double W02_shar = 0;   // weight minus buoyancy moments, without g, kg*m
+    double W02_st = 0;
+    float W02_st_u = 0;    // the rod taken as wholly immersed
+    double Mm_L = 0;       // balance of gravity and buoyancy, kg*m
+    double W02 = 0;        // square of the harmonic angular frequency, 1/s^2
+    double W0 = 0;         // harmonic angular frequency, rad/s
+    double Ws = 0;         // natural angular frequency with linear damping, rad/s
+    double T0 = 0;         // harmonic period, s
+    double Ts = 0;         // natural period, s
+    float eta_kr = 0;      // viscosity of critical linear damping, Pa*s
+    double Teta = 0;       // logarithmic decrement
+    float dobrot = 0;      // quality factor
+
+    float fi_2_x_st_u = 0; // quadratic-drag integral of the whole rod
+    double fi_2_x_shar = 0;// quadratic-drag integral of the sphere
+    double fi_2_x_st = 0;  // of the rod above the sphere
+    double fi_2_x = 0;     // coefficient of the quadratic velocity term, 1/rad
+
+    double shag = 0;       // integration step, s
+    double Amp_fi = 0;     // amplitude estimate of the angle, degrees
+    float Amp_wz = 0;      // amplitude estimate of the angular velocity, rad/s
+    double Wp0 = 0;        // potential energy at the start, J
+    double Wk0 = 0;        // kinetic energy at the start, J
+    double W_00 = 0;       // total energy at the start, J
+    double W_min = 0;      // lowest possible potential energy, J
+};
+
+// Recomputes every characteristic. Ts and Teta (when W0 <= delta), eta_kr
+// (when there is no sphere) and W02_st_u (when the rod is weightless) keep
+// the values they had: they are not defined for such a body.
+void parametr(const Parameters& p, std::int16_t n_tochek, Characteristics& c);
+
+// True when a run can integrate the motion: a body with a moment of inertia,
+// a restoring moment and a finite step.
+bool motion_defined(const Characteristics& c);
+
+// One caption of the characteristics column.
+struct LabelCaption {
+    const char* name; // Label12, Label33, ...
+    std::string text;
+};
+using CharacteristicCaptions = std::array<LabelCaption, 16>;
+
+// The sixteen captions, top to bottom of the column. Most numbers take the
+// locale's decimal separator; the three "e" labels always show a point.
+CharacteristicCaptions characteristic_captions(const Parameters& p, const Characteristics& c,
+                                               std::string_view decimal_separator);
+
+} // namespace vp

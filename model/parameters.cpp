@@ -1,0 +1,33 @@
+#include "model/parameters.h"
+
+namespace vp {
+
+void predvar(Parameters& p, RunSettings& run, ZoomSettings& zoom)
+{
+    p.massa = 15.499;
+    p.diametr_2 = 0.4;
+    p.diametr_1 = 0.3;
+    p.c_shar = 0.47;
+    p.dlina = 1.5;
+    p.massa_st = 0.5881;
+    p.diametr_s = 0.008;
+    p.c_ster = 1.2;
+    p.ro_0 = 1000;
+    p.eta = 0.001004;
+    p.fi0 = 37;
+    p.wz0 = -3.5;
+    p.Tmax = 16;
+
+    run.n_tochek = 100;
+    run.zamedlenie = 1;
+
+    zoom.k_fi = 1;
+    zoom.k_wz = 1;
+    zoom.k_W = 1.0f;
+    zoom.n_setki = 5;
+
+    p.r_shar_2 = p.diametr_2 / 2;
+    p.r_shar_1 = static_cast<float>(p.diametr_1 / 2);
+}
+
+} // namespace vp
