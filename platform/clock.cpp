@@ -1,0 +1,13 @@
+#include "platform/clock.h"
+
+#include <chrono>
+
+namespace vp {
+
+double SteadyClock::seconds() const
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace vp

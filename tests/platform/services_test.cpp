@@ -1,0 +1,114 @@
+#include "platform/documents.h"
+#include "platform/pause.h"
+#include "platform/text_files.h"
+#include "platform/tone.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace vp {
+namespace {
+
+QByteArray file_bytes(const QString& path)
+{
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+}
+
+TEST(Cp1251Writer, WritesTheCodePageWithCrLf)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.txt"));
+    Cp1251Writer w;
+    ASSERT_TRUE(w.open(path));
+    EXPECT_TRUE(w.write_line("W, Дж"));
+    EXPECT_TRUE(w.write_line("ro(кг/м3)= °·"));
+    EXPECT_TRUE(w.write_line("★"));
+    // Flushed as written: the bytes are there before the file is closed.
+    EXPECT_EQ(file_bytes(path), QByteArray("W, \xC4\xE6\r\nro(\xEA\xE3/\xEC" "3)= \xB0\xB7\r\n?\r\n"));
+    w.close();
+    EXPECT_FALSE(w.is_open());
+    EXPECT_FALSE(w.write_line("after close"));
+}
+
+TEST(Cp1251Writer, ReopeningEmptiesTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.txt"));
+    Cp1251Writer w;
+    ASSERT_TRUE(w.open(path));
+    w.write_line("first");
+    ASSERT_TRUE(w.open(path));
+    w.write_line("second");
+    w.close();
+    EXPECT_EQ(file_bytes(path), QByteArray("second\r\n"));
+}
+
+TEST(Cp1251Writer, FailuresAreReported)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken")));
+    Cp1251Writer w;
+    EXPECT_FALSE(w.open(dir.filePath(QStringLiteral("taken"))));
+    EXPECT_FALSE(w.error().isEmpty());
+    if (QFile::exists(QStringLiteral("/dev/full"))) {
+        ASSERT_TRUE(w.open(QStringLiteral("/dev/full")));
+        EXPECT_FALSE(w.write_line("no space"));
+        EXPECT_FALSE(w.error().isEmpty());
+    }
+}
+
+TEST(ReadWholeFile, MissingFileGivesTheReason)
+{
+    QString error;
+    EXPECT_FALSE(read_whole_file(QStringLiteral("/nonexistent/vibrel_in.txt"), &error).has_value());
+    EXPECT_FALSE(error.isEmpty());
+    QTemporaryDir dir;
+    QFile f(dir.filePath(QStringLiteral("in.txt")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("a,b\r\n");
+    f.close();
+    EXPECT_EQ(read_whole_file(f.fileName(), nullptr).value(), QByteArray("a,b\r\n"));
+}
+
+TEST(EventLoopPause, EventsFlowDuringThePause)
+{
+    EventLoopPause pause;
+    bool handled = false;
+    QTimer::singleShot(0, [&] { handled = true; });
+    pause.wait(0);
+    EXPECT_FALSE(handled) << "a zero pause returns at once";
+    QElapsedTimer t;
+    t.start();
+    pause.wait(15);
+    EXPECT_TRUE(handled);
+    EXPECT_GE(t.elapsed(), 14);
+}
+
+TEST(AudioTone, SilentWithoutADeviceButTakesItsTime)
+{
+    AudioTone tone;
+    QElapsedTimer t;
+    t.start();
+    tone.play(880, 40);
+    EXPECT_GE(t.elapsed(), 39);
+    EXPECT_LT(t.elapsed(), 2000);
+}
+
+TEST(DesktopDocuments, MissingDocumentIsPassedOver)
+{
+    DesktopDocuments documents;
+    documents.open_document(QStringLiteral("/nonexistent/spravka.pdf"));
+    documents.open_text(QStringLiteral("/nonexistent/instruction.txt"));
+    SUCCEED();
+}
+
+} // namespace
+} // namespace vp
