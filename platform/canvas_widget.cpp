@@ -1,0 +1,43 @@
+#include "platform/canvas_widget.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+namespace vp {
+
+CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent)
+{
+    // The canvas covers the widget wholly: nothing behind it needs painting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    canvas_.set_on_change([this] { update(); });
+}
+
+void CanvasWidget::place(const QRect& geometry)
+{
+    setGeometry(geometry);
+    canvas_.resize(geometry.size(), devicePixelRatioF());
+}
+
+void CanvasWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (event->size() != canvas_.logical_size())
+        canvas_.resize(event->size(), devicePixelRatioF());
+}
+
+void CanvasWidget::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QImage& image = canvas_.image();
+    const QRect area = event->rect();
+    const qreal ratio = image.devicePixelRatio();
+    if (!QRect(QPoint(0, 0), canvas_.logical_size()).contains(area)) {
+        const Rgb b = canvas_.background();
+        painter.fillRect(area, QColor(b.red, b.green, b.blue));
+    }
+    painter.drawImage(QRectF(area), image,
+                      QRectF(area.left() * ratio, area.top() * ratio, area.width() * ratio, area.height() * ratio));
+}
+
+} // namespace vp

@@ -1,0 +1,219 @@
+#include "platform/canvas.h"
+#include "platform/canvas_widget.h"
+#include "platform/coordinate_mapping.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace vp {
+namespace {
+
+constexpr double inf = std::numeric_limits<double>::infinity();
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr Rgb white{255, 255, 255};
+constexpr Rgb green{128, 255, 128};
+constexpr Rgb key{0, 255, 0};
+constexpr Rgb red{255, 0, 0};
+constexpr Rgb other{1, 2, 3};
+
+Rgb pixel(const Canvas& c, int x, int y)
+{
+    const QRgb p = c.image().pixel(x, y);
+    return {static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
+            static_cast<std::uint8_t>(qBlue(p))};
+}
+
+int count(const Canvas& c, Rgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < c.image().height(); ++y)
+        for (int x = 0; x < c.image().width(); ++x)
+            n += pixel(c, x, y) == colour;
+    return n;
+}
+
+TEST(CoordinateMapping, MapsLinearlyWithYEitherWay)
+{
+    const CoordinateMapping plane({-0.55, -0.55, 0.55, 0.55}, 348, 348);
+    EXPECT_NEAR(plane.py(0.5) / 348, 0.954545, 1e-6); // the body straight down
+    EXPECT_NEAR(plane.px(0), 174, 1e-9);
+    const CoordinateMapping graph({0, 30, 10, -30}, 331, 112);
+    EXPECT_NEAR(graph.py(30), 0, 1e-9);
+    EXPECT_NEAR(graph.py(-30), 112, 1e-9);
+    EXPECT_NEAR(graph.px(10), 331, 1e-9);
+}
+
+TEST(CoordinateMapping, UnusableRangesFallBackToUnitRanges)
+{
+    struct Case {
+        const char* what;
+        LogicalRect requested, expected;
+    };
+    const Case cases[] = {
+        {"usable", {0, 2, 16, -2}, {0, 2, 16, -2}},
+        {"Tmax = 0", {0, 2, 0, -2}, {0, 2, 1, -2}},
+        {"zero amplitude", {0, 0, 16, -0.0}, {0, 0.5, 16, -0.5}},
+        {"W_00 = W_min", {0, -3, 16, -3}, {0, -2.5, 16, -3.5}},
+        {"infinite top", {0, inf, 16, -2}, {0, -1.5, 16, -2.5}},
+        {"NaN everywhere", {nan, nan, nan, nan}, {0, 0.5, 1, -0.5}},
+        {"span overflows", {-1e308, 1e308, 1e308, -1e308}, {0, 0.5, 1, -0.5}},
+        {"too thin for a scale", {0, 1, 1e-320, 0}, {0, 1, 1, 0}},
+    };
+    for (const Case& c : cases) {
+        const LogicalRect r = usable_rect(c.requested, 348, 112);
+        EXPECT_EQ(r.left, c.expected.left) << c.what;
+        EXPECT_EQ(r.right, c.expected.right) << c.what;
+        EXPECT_EQ(r.top, c.expected.top) << c.what;
+        EXPECT_EQ(r.bottom, c.expected.bottom) << c.what;
+    }
+}
+
+class CanvasTest : public ::testing::Test {
+protected:
+    Canvas canvas;
+    void SetUp() override
+    {
+        canvas.resize({100, 50}, 1);
+        canvas.set_scale(0, 1, 10, -1); // 10 px per unit across, 25 down
+    }
+};
+
+TEST_F(CanvasTest, GridLinesCoverWholePixelsAtAnyRatio)
+{
+    for (int r : {1, 2}) {
+        canvas.resize({100, 50}, r);
+        EXPECT_EQ(canvas.image().size(), QSize(100 * r, 50 * r));
+        canvas.line(3.07, -1, 3.07, 1, green); // x = 30.7 px
+        canvas.line(0, 0.5, 10, 0.5, green);   // y = 12.5 px
+        EXPECT_EQ(count(canvas, green), 100 * r * r + 50 * r * r - r * r) << r;
+        EXPECT_EQ(pixel(canvas, 30 * r, 40 * r), green) << r;
+        EXPECT_EQ(pixel(canvas, 60 * r, 12 * r), green) << r;
+    }
+}
+
+TEST_F(CanvasTest, HugeAndNonFiniteCoordinatesAreClippedOrSkipped)
+{
+    canvas.line(-1e300, 0.5, 1e300, 0.5, green);
+    EXPECT_EQ(count(canvas, green), 100);
+
+    const auto drawn = canvas.generation();
+    canvas.line(nan, 0, 5, 0, red);
+    canvas.line(0, 0, inf, 0, red);
+    canvas.line(0, 0, 1e308, -1e308, red); // its extent does not fit a double
+    canvas.dot(1e300, 0);
+    canvas.circle(nan, 0, 1, red, red);
+    canvas.circle(5, 0, inf, red, red);
+    canvas.circle(5, 0, 0, red, red);
+    canvas.move_to(inf, 0);
+    canvas.print("t, c");
+    EXPECT_EQ(canvas.generation(), drawn);
+
+    canvas.circle(5, 0, 1e9, red, red); // holds the whole picture
+    EXPECT_EQ(count(canvas, red), 100 * 50);
+    canvas.clear();
+    // Radius 2e7 px, centre 2e7 px below y = 0: the lower half is inside.
+    canvas.circle(5, -8e5, 2e6, red, red);
+    EXPECT_EQ(pixel(canvas, 50, 40), red);
+    EXPECT_EQ(pixel(canvas, 50, 10), white);
+}
+
+TEST_F(CanvasTest, DotsAndTextStartAtThePen)
+{
+    canvas.dot(5.05, 0.02); // 50.5, 24.5
+    EXPECT_EQ(pixel(canvas, 50, 24), (Rgb{0, 0, 0}));
+    EXPECT_EQ(count(canvas, white), 100 * 50 - 1);
+    canvas.clear();
+    canvas.move_to(5, 0.5); // 50, 12.5
+    canvas.print("Дж");
+    int inside = 0, outside = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 100; ++x)
+            if (qGray(canvas.image().pixel(x, y)) < 128)
+                ++(x >= 50 && y >= 12 && y < 32 ? inside : outside);
+    EXPECT_GT(inside, 10);
+    EXPECT_EQ(outside, 0);
+}
+
+// The source: white, a square of the key colour at 2..6, a black pixel at 8.
+class KeyedCopyTest : public ::testing::Test {
+protected:
+    Canvas source, target;
+    void SetUp() override
+    {
+        source.resize({10, 10}, 1);
+        source.set_scale(0, 0, 10, 10);
+        paint(key);
+        target.set_background(other);
+        target.resize({20, 20}, 1);
+    }
+    void paint(Rgb square)
+    {
+        source.clear();
+        source.set_line_width(4);
+        source.line(2, 4, 6, 4, square);
+        source.set_line_width(1);
+        source.dot(8.5, 8.5);
+    }
+};
+
+TEST_F(KeyedCopyTest, LeavesOutKeyPixelsCopiesAndStretchesTheRest)
+{
+    target.copy_keyed(source, {0, 0, 10, 10}, {0, 0, 10, 10}, key);
+    EXPECT_EQ(pixel(target, 3, 3), other);
+    EXPECT_EQ(pixel(target, 0, 0), white);
+    EXPECT_EQ(pixel(target, 8, 8), (Rgb{0, 0, 0}));
+    EXPECT_EQ(pixel(target, 15, 15), other);
+    target.clear();
+    target.copy_keyed(source, {0, 0, 10, 10}, {0, 0, 20, 20}, key);
+    EXPECT_EQ(pixel(target, 6, 6), other);
+    EXPECT_EQ(pixel(target, 17, 17), (Rgb{0, 0, 0}));
+    EXPECT_EQ(pixel(target, 19, 0), white);
+}
+
+TEST_F(KeyedCopyTest, FollowsTheSourceWhenItIsRedrawn)
+{
+    target.copy_keyed(source, {0, 0, 10, 10}, {0, 0, 10, 10}, key);
+    paint(red); // no key pixel left: the plain copy
+    target.copy_keyed(source, {0, 0, 10, 10}, {0, 0, 10, 10}, key);
+    EXPECT_EQ(pixel(target, 3, 3), red);
+    paint(key);
+    target.clear();
+    target.copy_keyed(source, {0, 0, 10, 10}, {0, 0, 10, 10}, key);
+    EXPECT_EQ(pixel(target, 3, 3), other);
+    target.clear();
+    target.copy_keyed(source, {0, 0, 10, 10}, {0, 0, 10, 10}, white);
+    EXPECT_EQ(pixel(target, 3, 3), key);
+    EXPECT_EQ(pixel(target, 0, 0), other);
+}
+
+TEST(CanvasWidget, DrawingOnAHiddenWidgetSurvivesShowing)
+{
+    QWidget window;
+    window.resize(200, 200);
+    auto* picture = new CanvasWidget(&window);
+    picture->hide();
+    window.show();
+    picture->place({4, 4, 100, 50});
+    Canvas& c = picture->canvas();
+    c.set_scale(0, 1, 10, -1);
+    c.line(0, 0.5, 10, 0.5, green);
+
+    picture->show();
+    QApplication::processEvents();
+    EXPECT_EQ(picture->geometry(), QRect(4, 4, 100, 50));
+    const QImage shown = picture->grab().toImage();
+    EXPECT_EQ(shown.pixel(50 * shown.width() / 100, 12 * shown.height() / 50), qRgb(128, 255, 128));
+
+    picture->place({4, 4, 100, 50});
+    EXPECT_EQ(pixel(c, 50, 12), green);
+    picture->place({4, 4, 120, 50});
+    EXPECT_EQ(c.logical_size(), QSize(120, 50));
+    EXPECT_EQ(count(c, white), c.image().width() * c.image().height());
+}
+
+} // namespace
+} // namespace vp
