@@ -1,0 +1,82 @@
+#include "input/boxes.h"
+
+#include "model/number_text.h"
+
+namespace vp {
+namespace {
+
+constexpr std::array<BoxInfo, box_count> boxes = {{
+    {Box::Text1, "Text1", "Text1_Change", Quantity::massa, "massa", "0.0000", 2, "0.0000", "Label1", ""},
+    {Box::Text4, "Text4", "Text4_Change", Quantity::diametr_2, "diametr_2", "0.0000", 5, "0.000", "Label4", ""},
+    {Box::Text7, "Text7", "Text7_Change", Quantity::diametr_1, "diametr_1", "0.0000", 8, "0.000", "Label7", ""},
+    {Box::Text8, "Text8", "Text8_Change", Quantity::c_shar, "c_shar", "0.000", 11, "0.000", "Label8", ""},
+    {Box::Text2, "Text2", "Text2_Change", Quantity::dlina, "dlina", "0.0000", 14, "0.0000", "Label2", ""},
+    {Box::Text6, "Text6", "Text6_Change", Quantity::massa_st, "massa_st", "0.0000", 17, "0.0000", "Label6", ""},
+    {Box::Text9, "Text9", "Text9_Change", Quantity::diametr_s, "diametr_s", "0.0000", 20, "0.0000", "Label9", ""},
+    {Box::Text34, "Text34", "Text34_Change", Quantity::c_ster, "c_ster", "0.000", 23, "0.000", "Label34", ""},
+    {Box::Text3, "Text3", "Text3_Change", Quantity::ro_0, "ro_0", "0.0000", 26, "0.0000", "", "ro(кг/м3)="},
+    {Box::Text5, "Text5", "Text5_Change", Quantity::eta, "eta", "0.0000000", 29, "0.00000000", "", "h(Па·с)="},
+    {Box::Text18, "Text18", "Text18_Change", Quantity::fi0, "fi0", "0.000", 32, "0.000", "", "fio(°)="},
+    {Box::Text19, "Text19", "Text19_Change", Quantity::wz0, "wz0", "0.000", 35, "0.000", "", "wzo(рад/с)="},
+    {Box::Text20, "Text20", "Text20_Change", Quantity::Tmax, "Tmax", "", 38, "0.000", "Label20", ""},
+}};
+
+double Parameters::*member(Quantity q)
+{
+    switch (q) {
+    case Quantity::massa: return &Parameters::massa;
+    case Quantity::diametr_2: return &Parameters::diametr_2;
+    case Quantity::diametr_1: return &Parameters::diametr_1;
+    case Quantity::c_shar: return &Parameters::c_shar;
+    case Quantity::dlina: return &Parameters::dlina;
+    case Quantity::massa_st: return &Parameters::massa_st;
+    case Quantity::diametr_s: return &Parameters::diametr_s;
+    case Quantity::c_ster: return &Parameters::c_ster;
+    case Quantity::ro_0: return &Parameters::ro_0;
+    case Quantity::eta: return &Parameters::eta;
+    case Quantity::fi0: return &Parameters::fi0;
+    case Quantity::wz0: return &Parameters::wz0;
+    case Quantity::Tmax: return &Parameters::Tmax;
+    }
+    return &Parameters::massa;
+}
+
+} // namespace
+
+const std::array<BoxInfo, box_count>& box_table()
+{
+    return boxes;
+}
+
+const BoxInfo& box_info(Box box)
+{
+    return boxes[static_cast<std::size_t>(box)];
+}
+
+double quantity(const Parameters& p, Quantity q)
+{
+    return p.*member(q);
+}
+
+double& quantity(Parameters& p, Quantity q)
+{
+    return p.*member(q);
+}
+
+double quantity(const Parameters& p, Box box)
+{
+    return quantity(p, box_info(box).quantity);
+}
+
+double& quantity(Parameters& p, Box box)
+{
+    return quantity(p, box_info(box).quantity);
+}
+
+std::string display_text(Box box, double value)
+{
+    const std::string_view mask = box_info(box).display_mask;
+    return mask.empty() ? plain_number_text(value) : format_number(value, mask);
+}
+
+} // namespace vp

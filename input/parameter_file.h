@@ -1,0 +1,62 @@
+#pragma once
+
+#include "input/boxes.h"
+#include "input/message.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vp {
+
+inline constexpr std::string_view parameter_file_name = "vibrel_in.txt";
+inline constexpr int parameter_file_fields = 40;
+
+// The fields of the parameter file that carry the thirteen quantities, and
+// how far the file went.
+struct FieldReading {
+    // The used fields (2, 5, ..., 38) the file holds, in the order of the box
+    // table; fewer than thirteen when the file ends early.
+    std::vector<std::string> values;
+    // Fields read: parameter_file_fields for a complete file.
+    int fields_read = 0;
+
+    bool ended_early() const { return fields_read < parameter_file_fields; }
+};
+
+// Reads the first 40 fields of the file's bytes; anything after them is not
+// looked at.
+//   - A field ends at a comma or at a line end (CR LF, LF or CR); each line
+//     end ends exactly one field, so an empty line is one empty field.
+//   - Blanks and tabs before a field are skipped, and after an unquoted one.
+//   - A field that begins with a double quote runs to the next double quote,
+//     line ends included; what follows the closing quote up to the next comma
+//     or line end is dropped. An unclosed quote runs to the end of the file.
+//   - A field does not exist when the bytes end where it would begin (after
+//     its blanks): "a," holds one field.
+//   - A UTF-8 byte-order mark at the start is skipped. The discarded fields
+//     may hold any bytes.
+FieldReading read_parameter_fields(std::string_view bytes);
+
+// What the loader does with one used field of its box: the value to store
+// directly in the quantity, and the text to write into the box, whose change
+// handler then runs when the text differs from the box's.
+struct FieldPlacement {
+    // Empty for a number beyond the range of a double: the quantity keeps
+    // its value, and the box text makes the handler refuse the number.
+    std::optional<double> value;
+    std::string text;
+};
+
+// A field that is empty or does not begin with a number stores 0, which the
+// box's handler then treats by its rules for 0.
+FieldPlacement place_field(Box box, std::string_view field);
+
+// Errors of the loader, shown after signal(25) with the title "Ошибка".
+Message parameter_file_missing();
+Message parameter_file_unreadable();
+// Shown after the values the file held have been placed.
+Message parameter_file_ended_early(const FieldReading& reading);
+
+} // namespace vp

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "input/boxes.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vp {
+
+inline constexpr std::string_view results_file_name = "vibrel_out.txt";
+
+// The lines of the results file, as UTF-8 without line ends; the file itself
+// is written in Windows-1251 with CR LF, one byte per character, so columns
+// count characters, not UTF-8 bytes.
+
+// Items placed in print columns 14 characters wide: the first at column 1,
+// each further one at the next column 1 + 14k that leaves at least one blank
+// after the item before (items of up to 13 characters keep the columns 1, 15,
+// 29, 43). The line ends with its last item, without trailing blanks.
+std::string print_line(const std::vector<std::string>& items);
+
+// The 16 head lines: the heading, one line per box in the order of the box
+// table (caption, then the box text as displayed), and the two lines over the
+// rows. caption_of gives the caption of a label by name.
+std::vector<std::string> results_head(const std::function<std::string(std::string_view label)>& caption_of,
+                                      const std::array<std::string, box_count>& box_texts);
+
+// One row per integration step: t_f, the angle in degrees, wz_new and W_poln,
+// each "0.0000e+00" with the given decimal separator.
+std::string results_row(double t_f, double fi_degrees, double wz_new, float W_poln,
+                        std::string_view decimal_separator);
+
+} // namespace vp

@@ -1,0 +1,239 @@
+#include "input/parameter_file.h"
+
+#include "tests/input/box_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vp {
+namespace {
+
+using namespace std::string_literals;
+using test::BoxWindow;
+
+// A parameter file of the usual shape: one line "label, value, remark" per
+// quantity, then one closing line.
+std::string parameter_file(const std::vector<std::string>& values, const std::string& line_end = "\r\n")
+{
+    std::string file;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        file += "Величина " + std::to_string(i + 1) + ", " + values[i] + ", примечание" + line_end;
+    return file + "Конец файла" + line_end;
+}
+
+const std::vector<std::string> defaults = {"15.499", "0.4",  "0.3",      "0.47", "1.5",  "0.5881", "0.008",
+                                           "1.2",    "1000", "0.001004", "37",   "-3.5", "16"};
+
+std::vector<std::string> defaults_with(std::size_t index, const std::string& value)
+{
+    std::vector<std::string> values = defaults;
+    values[index] = value;
+    return values;
+}
+
+struct FieldCase {
+    const char* what;
+    std::string bytes;
+    std::vector<std::string> values;
+    int fields_read;
+};
+
+TEST(FieldReader, SplitsFields)
+{
+    const FieldCase cases[] = {
+        {"comma", "x,1.5", {"1.5"}, 2},
+        {"blanks and tabs around", "x,  \t1.5 \t,y", {"1.5"}, 3},
+        {"quoted with a comma, tail dropped", "x,\"1,5\" tail,y", {"1,5"}, 3},
+        {"quoted across a line end", "x,\"a\r\nb\",y", {"a\r\nb"}, 3},
+        {"unclosed quote runs to the end", "x,\"a,b\r\nc", {"a,b\r\nc"}, 2},
+        {"empty line is one field", "x\r\n\r\ny", {""}, 3},
+        {"LF", "x\n1.5\n", {"1.5"}, 2},
+        {"CR", "x\r1.5\r", {"1.5"}, 2},
+        {"CR LF", "x\r\n1.5\r\n", {"1.5"}, 2},
+        {"LF CR is two line ends", "x\n\r1.5", {""}, 3},
+        {"byte-order mark", "\xEF\xBB\xBFx,1.5", {"1.5"}, 2},
+        {"any bytes in a discarded field", "\xFF\0\x80\x01,7"s, {"7"}, 2},
+        {"empty file", "", {}, 0},
+        {"blanks only", " \t ", {}, 0},
+        {"nothing after the last comma", "x,", {}, 1},
+        {"comma before a line end", "x,\r\n", {""}, 2},
+    };
+    for (const FieldCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const FieldReading r = read_parameter_fields(c.bytes);
+        EXPECT_EQ(r.values, c.values);
+        EXPECT_EQ(r.fields_read, c.fields_read);
+        EXPECT_TRUE(r.ended_early());
+    }
+}
+
+TEST(FieldReader, ReadsFortyFieldsAndNoMore)
+{
+    std::string bytes;
+    for (int i = 1; i <= 45; ++i)
+        bytes += std::to_string(i) + (i % 3 == 0 ? "\n" : ",");
+    const FieldReading r = read_parameter_fields(bytes);
+    EXPECT_EQ(r.fields_read, 40);
+    EXPECT_FALSE(r.ended_early());
+    std::vector<std::string> expected;
+    for (int field = 2; field <= 38; field += 3)
+        expected.push_back(std::to_string(field));
+    EXPECT_EQ(r.values, expected);
+
+    const FieldReading usual = read_parameter_fields(parameter_file(defaults));
+    EXPECT_EQ(usual.values, defaults);
+    EXPECT_FALSE(usual.ended_early());
+}
+
+TEST(FieldPlacement, StoresTheNumberAndWritesTheReadersFormat)
+{
+    const struct {
+        Box box;
+        const char* field;
+        double value;
+        const char* text;
+    } cases[] = {
+        {Box::Text1, "15.499", 15.499, "15.4990"},
+        {Box::Text4, "0.4", 0.4, "0.400"},
+        {Box::Text7, "0.3", 0.3, "0.300"},
+        {Box::Text5, "0.001004", 0.001004, "0.00100400"},
+        {Box::Text20, "16.5678", 16.5678, "16.568"},
+        {Box::Text19, "-3.5e0", -3.5, "-3.500"},
+        {Box::Text1, "", 0, "0.0000"},
+        {Box::Text1, "кг", 0, "0.0000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        const FieldPlacement placement = place_field(c.box, c.field);
+        ASSERT_TRUE(placement.value);
+        EXPECT_EQ(*placement.value, c.value);
+        EXPECT_EQ(placement.text, c.text);
+    }
+    // Beyond a double nothing is stored and the box gets the number itself.
+    EXPECT_EQ(place_field(Box::Text1, "1e999").text, "1e999");
+    EXPECT_FALSE(place_field(Box::Text1, "1e999").value);
+    EXPECT_EQ(place_field(Box::Text18, "- 1 e 999 градусов").text, "-1e999");
+}
+
+TEST(Loading, DefaultsLeaveTheModelAsAfterStartUp)
+{
+    BoxWindow w;
+    w.start_up();
+    const Parameters before = w.p;
+    std::array<std::string, box_count> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = w.text(box_table()[i].box);
+
+    w.load(parameter_file(defaults));
+    EXPECT_TRUE(w.messages.empty());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const Box box = box_table()[i].box;
+        EXPECT_EQ(w.text(box), texts[i]) << box_info(box).name;
+        EXPECT_EQ(quantity(w.p, box), quantity(before, box)) << box_info(box).name;
+    }
+    // The reader's three decimals pass through the box before its own four.
+    const std::vector<std::string>& text4 = w.history[static_cast<std::size_t>(Box::Text4)];
+    ASSERT_GE(text4.size(), 2u);
+    EXPECT_EQ(text4[text4.size() - 2], "0.400");
+    EXPECT_EQ(text4.back(), "0.4000");
+}
+
+TEST(Loading, EachValueIsCheckedAgainstTheOthersAsTheyStand)
+{
+    {
+        SCOPED_TRACE("d2 is placed while d1 is still the old one");
+        BoxWindow w;
+        w.start_up();
+        std::vector<std::string> values = defaults_with(1, "0.2");
+        values[2] = "0.1";
+        w.load(parameter_file(values));
+        EXPECT_EQ(w.message_texts(),
+                  (std::vector<std::string>{"Не может быть <=d1! Не вводите заново, а исправьте!"}));
+        EXPECT_EQ(w.p.diametr_2, 0.39);
+        EXPECT_EQ(w.p.diametr_1, 0.1);
+    }
+    {
+        SCOPED_TRACE("fi0 = 0 is accepted, then wz0 = 0 is not");
+        BoxWindow w;
+        w.start_up();
+        std::vector<std::string> values = defaults_with(10, "0");
+        values[11] = "0";
+        w.load(parameter_file(values));
+        EXPECT_EQ(w.message_texts(),
+                  (std::vector<std::string>{
+                      "При нулевых начальных условиях колебаний не будет! Не вводите заново, а исправьте!"}));
+        EXPECT_EQ(w.p.fi0, 0);
+        EXPECT_EQ(w.p.wz0, -1.123);
+    }
+}
+
+TEST(Loading, TextsAndValuesAtTheEdges)
+{
+    {
+        SCOPED_TRACE("Tmax passes the reader's format");
+        BoxWindow w;
+        w.start_up();
+        w.load(parameter_file(defaults_with(12, "16.5678")));
+        const std::vector<std::string>& text20 = w.history[static_cast<std::size_t>(Box::Text20)];
+        EXPECT_EQ(text20[text20.size() - 2], "16.568");
+        EXPECT_EQ(w.text(Box::Text20), " 16.568");
+        EXPECT_EQ(w.p.Tmax, 16.568);
+    }
+    {
+        SCOPED_TRACE("an unchanged text runs no handler");
+        BoxWindow w;
+        w.start_up();
+        const std::size_t texts_before = w.history[static_cast<std::size_t>(Box::Text1)].size();
+        w.load(parameter_file(defaults_with(0, "15.49904")));
+        EXPECT_EQ(w.history[static_cast<std::size_t>(Box::Text1)].size(), texts_before);
+        EXPECT_EQ(w.p.massa, 15.49904);
+    }
+    {
+        SCOPED_TRACE("beyond a double the box's handler refuses it");
+        BoxWindow w;
+        w.start_up();
+        w.load(parameter_file(defaults_with(0, "1e999")));
+        EXPECT_EQ(w.message_texts(),
+                  (std::vector<std::string>{"не может быть такой большой! Не вводите заново, а исправьте!"}));
+        EXPECT_EQ(w.p.massa, 15.499);
+    }
+    {
+        SCOPED_TRACE("a decimal comma shifts every later field");
+        BoxWindow w;
+        w.start_up();
+        const FieldReading r = w.load(parameter_file(defaults_with(0, "1,5")));
+        EXPECT_EQ(r.values[0], "1");
+        EXPECT_EQ(r.values[1], "Величина 2");
+        EXPECT_EQ(w.p.massa, 1);
+        ASSERT_FALSE(w.messages.empty());
+        EXPECT_EQ(w.messages[0].text, "Не может быть отрицательным или 0! Не вводите заново, а исправьте!");
+    }
+}
+
+TEST(Loading, AShortFileStillPlacesWhatItHolds)
+{
+    BoxWindow w;
+    w.start_up();
+    std::vector<std::string> values = defaults_with(0, "20");
+    values[4] = "2";
+    values.resize(5);
+    // Five lines of three fields and no closing line.
+    std::string file = parameter_file(values);
+    file.erase(file.rfind("Конец"));
+    const FieldReading r = w.load(file);
+    EXPECT_EQ(r.fields_read, 15);
+    EXPECT_EQ(r.values.size(), 5u);
+    EXPECT_EQ(w.p.massa, 20);
+    EXPECT_EQ(w.p.dlina, 2);
+    ASSERT_EQ(w.messages.size(), 1u);
+    EXPECT_EQ(w.messages[0].title(), "Ошибка");
+    EXPECT_EQ(w.messages[0].text,
+              "Файл vibrel_in.txt кончился после поля 15 из 40! Загружено значений: 5 из 13. Исправьте файл!");
+    EXPECT_EQ(parameter_file_ended_early(read_parameter_fields("")).text,
+              "Файл vibrel_in.txt пуст! Параметры не загружены.");
+}
+
+} // namespace
+} // namespace vp
