@@ -1,12 +1,38 @@
+#include "platform/clock.h"
+#include "platform/documents.h"
+#include "platform/message_boxes.h"
+#include "platform/pause.h"
+#include "platform/tone.h"
+#include "shell/form1.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QDir>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Колебания толстостенной сферы на массивном стержне в вязкой среде"));
-    window.resize(700, 532);
-    window.show();
+    QApplication::setApplicationName(QStringLiteral("viscous-pendulum"));
+    QApplication::setApplicationVersion(QStringLiteral(VP_VERSION));
+    // Every way out goes through the window's confirmation.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    vp::QtMessageBoxes boxes;
+    vp::AudioTone tone;
+    vp::EventLoopPause pause;
+    vp::SteadyClock clock;
+    vp::DesktopDocuments documents;
+
+    vp::Services services;
+    services.boxes = &boxes;
+    services.tone = &tone;
+    services.pause = &pause;
+    services.clock = &clock;
+    services.documents = &documents;
+    services.working_directory = QDir::currentPath();
+    services.quit = [] { QCoreApplication::exit(0); };
+
+    vp::Form1 form(services);
+    boxes.set_parent(&form);
+    form.show();
     return app.exec();
 }

@@ -1,0 +1,233 @@
+#include "shell/form1.h"
+
+#include "graphs/scene.h"
+#include "graphs/time_graphs.h"
+#include "graphs/view.h"
+#include "graphs/zoom.h"
+#include "model/number_text.h"
+#include "platform/canvas_widget.h"
+#include "platform/message_boxes.h"
+#include "shell/form2.h"
+#include "shell/window_title.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+
+namespace vp {
+namespace {
+
+// The client area: its size changes raise the window's resize handling.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(std::function<void()> on_resize) : on_resize_(std::move(on_resize)) {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        on_resize_();
+    }
+
+private:
+    std::function<void()> on_resize_;
+};
+
+constexpr int design_width = 700;
+constexpr int design_height = 532;
+
+} // namespace
+
+Form1::Form1(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(window_title::plain);
+    client_ = new ClientArea([this] { Form_Resize(); });
+    client_->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client_);
+    controls_ = create_controls(client_);
+
+    const Controls& c = controls_;
+    for (int i = 0; i < Controls::box_count; ++i) {
+        connect(c.boxes[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this, [this, i] { on_box_changed(i); });
+    }
+    connect(c.Label10, &ClickableLabel::clicked, this, &Form1::Label10_Click);
+    connect(c.CmdOK, &QPushButton::clicked, this, &Form1::CmdOK_Click);
+    connect(c.Check_p, &QCheckBox::toggled, this, &Form1::Check_p_Click);
+    connect(c.Option1, &QRadioButton::clicked, this, &Form1::show_graphs);
+    connect(c.Option2, &QRadioButton::clicked, this, &Form1::show_graphs);
+    connect(c.HScroll1, &QScrollBar::valueChanged, this, [this](int v) {
+        lab_.run.zamedlenie = v;
+        controls_.Label21->setText(QString::fromStdString(bare_number_text(v)));
+    });
+    connect(c.HScroll2, &QScrollBar::valueChanged, this, [this](int v) {
+        lab_.run.n_tochek = static_cast<std::int16_t>(v);
+        controls_.Label32->setText(QString::fromStdString(bare_number_text(v)));
+    });
+    connect(c.VScroll1, &QScrollBar::valueChanged, this, [this](int v) {
+        lab_.zoom.k_fi = zoom_divisor(v);
+        Form_Resize();
+    });
+    connect(c.VScroll2, &QScrollBar::valueChanged, this, [this](int v) {
+        lab_.zoom.k_wz = zoom_divisor(v);
+        Form_Resize();
+    });
+    connect(c.VScroll3, &QScrollBar::valueChanged, this, [this](int v) {
+        lab_.zoom.k_W = static_cast<float>(zoom_divisor(v));
+        Form_Resize();
+    });
+
+    build_menus();
+    resize(design_width, design_height + menuBar()->sizeHint().height());
+    Form_Load();
+    c.CmdOK->setFocus();
+}
+
+Form1::~Form1()
+{
+    close_results_file();
+    delete form2_;
+}
+
+void Form1::Form_Load()
+{
+    lab_.zagruzka = 0;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.left() + static_cast<int>(0.05 * area.width()), area.top() + static_cast<int>(0.05 * area.height()));
+    }
+    predvar();
+    parametr();
+    lab_.zagruzka = 1;
+}
+
+void Form1::predvar()
+{
+    vp::predvar(lab_.p, lab_.run, lab_.zoom);
+    // Writing a box runs its handler, which reads the text back and rewrites
+    // it in the box's own format.
+    for (int i = 0; i < Controls::box_count; ++i) {
+        const BoxInfo& info = box_table()[static_cast<std::size_t>(i)];
+        const double value = quantity(lab_.p, info.quantity);
+        const std::string text =
+            i == 0 ? format_number(value, "0.0000") : plain_number_text(value);
+        controls_.boxes[static_cast<std::size_t>(i)]->setText(QString::fromStdString(text));
+    }
+    controls_.Label21->setText(QString::fromStdString(bare_number_text(lab_.run.zamedlenie)));
+    controls_.Label32->setText(QString::fromStdString(bare_number_text(lab_.run.n_tochek)));
+    lab_.p.r_shar_2 = lab_.p.diametr_2 / 2;
+    lab_.p.r_shar_1 = static_cast<float>(lab_.p.diametr_1 / 2);
+}
+
+void Form1::parametr()
+{
+    vp::parametr(lab_.p, lab_.run.n_tochek, lab_.c);
+    for (const LabelCaption& caption : characteristic_captions(lab_.p, lab_.c, decimal_separator())) {
+        if (QLabel* label = controls_.label(QString::fromLatin1(caption.name)))
+            label->setText(QString::fromStdString(caption.text));
+    }
+}
+
+void Form1::layout()
+{
+    const WindowLayout pass = vp::layout(client_->width(), client_->height());
+    for (const Placement& placement : pass.placements) {
+        QWidget* widget = controls_.find(QString::fromStdString(placement.name));
+        if (!widget)
+            continue;
+        const ControlRect r = to_pixels(placement.place);
+        const QRect rect(r.left, r.top, r.width, r.height);
+        if (auto* picture = qobject_cast<CanvasWidget*>(widget))
+            picture->place(rect);
+        else
+            widget->setGeometry(rect);
+    }
+    show_graphs();
+    lab_.plane_copy = pass.plane_copy;
+}
+
+void Form1::show_graphs()
+{
+    const Controls& c = controls_;
+    apply_view(chosen_view(c.Option1->isChecked(), c.Option2->isChecked()),
+               {c.Picture1, c.Picture2}, {c.Picture3, c.Picture4, c.Picture14, c.VScroll1, c.VScroll2, c.VScroll3});
+}
+
+void Form1::Form_Resize()
+{
+    if (lab_.zagruzka == 0 || ending_)
+        return;
+    layout();
+    parametr();
+    redraw_pictures();
+}
+
+void Form1::redraw_pictures()
+{
+    const Controls& c = controls_;
+    for (CanvasWidget* picture : {c.Picture1, c.Picture2, c.Picture3, c.Picture4, c.Picture14})
+        picture->canvas().clear();
+    const Pictures all = pictures();
+    const std::string separator = decimal_separator();
+    minmax(lab_.p, lab_.c, lab_.zoom, lab_.scales, all);
+    axes(all.Picture1, lab_.scales, lab_.p, lab_.c, lab_.zoom, separator, lab_.grid);
+    axes_2(all.Picture2, all.Picture1, lab_.plane_copy, lab_.p, lab_.c);
+    axes_x_t(all.Picture3, lab_.scales, lab_.p, lab_.zoom, separator, lab_.grid);
+    axes_y_t(all.Picture4, lab_.scales, lab_.p, lab_.zoom, separator, lab_.grid);
+    axes_W_t(all.Picture14, lab_.scales, lab_.p, lab_.c, lab_.zoom, separator, lab_.grid);
+}
+
+Pictures Form1::pictures() const
+{
+    const Controls& c = controls_;
+    return {c.Picture1->canvas(), c.Picture2->canvas(), c.Picture3->canvas(), c.Picture4->canvas(),
+            c.Picture14->canvas()};
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (!services_.boxes->ask_yes_no(QStringLiteral("На Выход"), QStringLiteral("Вы абсолютно уверены?"))) {
+        event->ignore();
+        return;
+    }
+    // The program ends at once: files are closed with what they hold, a run
+    // in progress takes no further step.
+    ending_ = true;
+    close_results_file();
+    if (form2_)
+        form2_->close();
+    event->accept();
+    if (services_.quit)
+        services_.quit();
+}
+
+void Form1::mnuFileExit_Click()
+{
+    close();
+}
+
+QString Form1::in_working_directory(const QString& file_name) const
+{
+    return QDir(services_.working_directory).filePath(file_name);
+}
+
+std::string Form1::decimal_separator() const
+{
+    return QLocale().decimalPoint().toStdString();
+}
+
+void Form1::show_message(const QString& title, const QString& text)
+{
+    signal(25);
+    services_.boxes->show_message(title, text);
+}
+
+} // namespace vp

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "graphs/scales.h"
+#include "input/validation.h"
+#include "model/characteristics.h"
+#include "model/parameters.h"
+#include "model/runge_kutta.h"
+#include "platform/text_files.h"
+#include "shell/controls.h"
+#include "shell/form2.h"
+#include "shell/layout.h"
+#include "shell/services.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+
+namespace vp {
+
+
+// Everything the laboratory knows: the quantities, what follows from them,
+// the state of a run and the scales of the pictures.
+struct LabState {
+    Parameters p;
+    RunSettings run;
+    ZoomSettings zoom;
+    Characteristics c;
+    RunState s;
+    Scales scales;
+    GridSteps grid;
+    WarningMemories memories;
+    PlaneCopyRects plane_copy;
+    // 0 while the window is being set up: nothing is laid out or drawn then.
+    int zagruzka = 0;
+    // Monotonic seconds at the start press of the current run.
+    double run_started = 0;
+};
+
+// The main window: it holds every control and the whole state, and its
+// handlers are the program's only procedures with side effects.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form1(const Services& services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The one operation that re-lays out, recomputes and redraws; the
+    // input handlers, the zoom bars and the start of a run call it directly.
+    void Form_Resize();
+
+    // The start/stop button; nested inside a run's pause it stops the run.
+    void CmdOK_Click();
+    // The heading of the parameter panel: loads the parameter file.
+    void Label10_Click();
+    // The results-file check box.
+    void Check_p_Click();
+
+    const LabState& lab() const { return lab_; }
+    const Controls& controls() const { return controls_; }
+    QWidget* client_area() const { return client_; }
+    bool run_in_progress() const { return run_active_; }
+    Form2* authors_window() const { return form2_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    void predvar();
+    void parametr();
+    void layout();
+    void show_graphs();
+    void redraw_pictures();
+    Pictures pictures() const;
+
+    void raschet();
+    void show_current_values();
+    void signal(int n);
+    void Wait(double seconds);
+    void lock_for_run(bool locked);
+    void set_resizable(bool resizable);
+
+    void on_box_changed(int index);
+    void apply_visibility(const Visibility& v);
+    void write_results_row();
+    void close_results_file();
+
+    void build_menus();
+    void open_document(const char* file_name);
+    void mnuHelpInstruction_Click();
+    void mnuHelpAvtors_Click();
+    void mnuHelpAbout_Click();
+    void mnuHelpAbout2_Click();
+    void mnuFileExit_Click();
+
+    QString in_working_directory(const QString& file_name) const;
+    std::string decimal_separator() const;
+    void show_message(const QString& title, const QString& text);
+
+    Services services_;
+    LabState lab_;
+    QWidget* client_ = nullptr;
+    Controls controls_;
+    Cp1251Writer results_file_;
+    QPointer<Form2> form2_;
+    bool run_active_ = false;
+    bool ending_ = false;
+    QSize unlocked_minimum_;
+    QSize unlocked_maximum_;
+};
+
+} // namespace vp

@@ -1,0 +1,134 @@
+// The input side of the main window: the change handlers of the thirteen
+// boxes, the parameter-file loader and the results file.
+#include "shell/form1.h"
+
+#include "input/parameter_file.h"
+#include "input/results_file.h"
+#include "model/constants.h"
+#include "platform/message_boxes.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace vp {
+
+void Form1::on_box_changed(int index)
+{
+    QLineEdit* edit = controls_.boxes[static_cast<std::size_t>(index)];
+    const Box box = box_table()[static_cast<std::size_t>(index)].box;
+    const Decision d = decide(box, edit->text().toStdString(), lab_.p, lab_.memories);
+    quantity(lab_.p, box) = d.value;
+    if (d.message)
+        show_message(QString::fromUtf8(d.message->title().data(), static_cast<int>(d.message->title().size())),
+                     QString::fromStdString(d.message->text));
+    if (d.visibility_before)
+        apply_visibility(*d.visibility_before);
+
+    // The write-back runs this handler again, nested, when it changes the
+    // text. The caret keeps its offset from the left, so that a user editing
+    // digits in place goes on where they were.
+    const QString text = QString::fromStdString(d.text);
+    if (edit->text() != text) {
+        const int caret = edit->cursorPosition();
+        edit->setText(text);
+        edit->setCursorPosition(std::min(caret, static_cast<int>(text.size())));
+    }
+    if (const std::optional<Visibility> v = after_write_back(d.after, lab_.p))
+        apply_visibility(*v);
+    Form_Resize();
+}
+
+void Form1::apply_visibility(const Visibility& v)
+{
+    for (std::string_view name : group_controls(v.group)) {
+        if (QWidget* widget = controls_.find(QString::fromUtf8(name.data(), static_cast<int>(name.size()))))
+            widget->setVisible(v.visible);
+    }
+}
+
+void Form1::Label10_Click()
+{
+    const QString path = in_working_directory(QString::fromUtf8(parameter_file_name.data()));
+    const auto show = [this](const Message& m) {
+        show_message(QString::fromUtf8(m.title().data(), static_cast<int>(m.title().size())),
+                     QString::fromStdString(m.text));
+    };
+    QString error;
+    const std::optional<QByteArray> bytes = read_whole_file(path, &error);
+    if (!bytes) {
+        show(QFileInfo::exists(path) ? parameter_file_unreadable() : parameter_file_missing());
+        return;
+    }
+    const FieldReading reading =
+        read_parameter_fields(std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
+    for (std::size_t i = 0; i < reading.values.size(); ++i) {
+        const Box box = box_table()[i].box;
+        const FieldPlacement placement = place_field(box, reading.values[i]);
+        if (placement.value)
+            quantity(lab_.p, box) = *placement.value;
+        // The box's handler runs only when the text changes; an unchanged
+        // text leaves the quantity exactly as the file gave it.
+        controls_.boxes[i]->setText(QString::fromStdString(placement.text));
+    }
+    if (reading.ended_early())
+        show(parameter_file_ended_early(reading));
+}
+
+void Form1::Check_p_Click()
+{
+    if (!controls_.Check_p->isChecked())
+        return;
+    // A tick while the file of an earlier tick is still open starts a new
+    // file: the old one is closed with what it holds and then emptied.
+    close_results_file();
+
+    const QString path = in_working_directory(QString::fromUtf8(results_file_name.data()));
+    std::array<std::string, box_count> box_texts;
+    for (std::size_t i = 0; i < box_texts.size(); ++i)
+        box_texts[i] = controls_.boxes[i]->text().toStdString();
+    const auto caption_of = [this](std::string_view name) {
+        const QLabel* label = controls_.label(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
+        return label ? label->text().toStdString() : std::string();
+    };
+
+    bool written = results_file_.open(path);
+    for (const std::string& line : results_head(caption_of, box_texts)) {
+        if (!written)
+            break;
+        written = results_file_.write_line(line);
+    }
+    if (!written) {
+        const QString reason = results_file_.error();
+        close_results_file();
+        // Unticking runs this handler again, which then does nothing.
+        controls_.Check_p->setChecked(false);
+        show_message(QStringLiteral("Ошибка"),
+                     QStringLiteral("Файл результатов %1 записать нельзя: %2")
+                         .arg(QString::fromUtf8(results_file_name.data()), reason));
+    }
+}
+
+void Form1::write_results_row()
+{
+    if (!results_file_.is_open())
+        return;
+    const RunState& s = lab_.s;
+    if (!results_file_.write_line(results_row(s.t_f, s.fi_new / k_grad_rad, s.wz_new, s.W_poln, decimal_separator()))) {
+        // The run goes on; the rows written so far stay in the file.
+        const QString reason = results_file_.error();
+        close_results_file();
+        show_message(QStringLiteral("Ошибка"),
+                     QStringLiteral("Запись в файл результатов %1 прервана: %2")
+                         .arg(QString::fromUtf8(results_file_name.data()), reason));
+    }
+}
+
+void Form1::close_results_file()
+{
+    if (results_file_.is_open())
+        results_file_.close();
+}
+
+} // namespace vp

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "graphs/plane_copy.h"
+
+#include <string>
+#include <vector>
+
+namespace vp {
+
+// A control's place in the client area, in pixels. Single precision, as the
+// factors 1.16, 2.4 and 0.8 and the halvings of the grid leave fractions.
+struct PlaceF {
+    float left = 0;
+    float top = 0;
+    float width = 0;
+    float height = 0;
+};
+
+struct Placement {
+    std::string name; // the control's objectName
+    PlaceF place;
+};
+
+// One pass of the window's layout for a client area of the given size. The
+// window has no layout manager: the parameter and characteristics panels hang
+// from the right edge, the current values from the bottom edge, and the
+// drawing area is a square in the top-left corner that takes the rest of the
+// width (so a wide, low window lets it reach past the bottom).
+struct WindowLayout {
+    std::vector<Placement> placements; // in the order they are set
+    PlaneCopyRects plane_copy;
+
+    const PlaceF* find(const std::string& name) const;
+};
+
+WindowLayout layout(int scale_width, int scale_height);
+
+// The pixel rectangle a control gets: edges rounded once, sizes that would be
+// negative (a client area too small) clamped to zero.
+struct ControlRect {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+ControlRect to_pixels(const PlaceF& place);
+
+} // namespace vp

@@ -1,0 +1,107 @@
+#pragma once
+
+// Stand-ins for the platform facilities, so that the window's tests run
+// without a person, a sound card or the wall clock.
+#include "platform/clock.h"
+#include "platform/documents.h"
+#include "platform/message_boxes.h"
+#include "platform/pause.h"
+#include "platform/tone.h"
+#include "shell/services.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace vp::testing {
+
+struct Message {
+    QString title;
+    QString text;
+};
+
+class RecordingBoxes final : public MessageBoxes {
+public:
+    void show_message(const QString& title, const QString& text) override
+    {
+        shown.push_back({title, text});
+        if (on_message)
+            on_message();
+    }
+    bool ask_yes_no(const QString& title, const QString& text) override
+    {
+        questions.push_back({title, text});
+        return answer_yes;
+    }
+    std::vector<Message> shown;
+    std::vector<Message> questions;
+    bool answer_yes = false;
+    std::function<void()> on_message;
+};
+
+class CountingTone final : public Tone {
+public:
+    void play(double frequency_hz, int milliseconds) override
+    {
+        last_frequency = frequency_hz;
+        lengths.push_back(milliseconds);
+    }
+    std::vector<int> lengths;
+    double last_frequency = 0;
+};
+
+// Lets pending events run instead of waiting; a hook can act "during" the
+// pause of a given step, as a user pressing a button would.
+class SteppingPause final : public Pause {
+public:
+    void wait(int milliseconds) override
+    {
+        requested.push_back(milliseconds);
+        QCoreApplication::processEvents();
+        if (during)
+            during(static_cast<int>(requested.size()));
+    }
+    std::vector<int> requested;
+    std::function<void(int pause_number)> during;
+};
+
+class ManualClock final : public Clock {
+public:
+    double seconds() const override { return now; }
+    double now = 1000;
+};
+
+class RecordingDocuments final : public DocumentOpener {
+public:
+    void open_document(const QString& path) override { documents << path; }
+    void open_text(const QString& path) override { texts << path; }
+    QStringList documents;
+    QStringList texts;
+};
+
+struct Doubles {
+    RecordingBoxes boxes;
+    CountingTone tone;
+    SteppingPause pause;
+    ManualClock clock;
+    RecordingDocuments documents;
+    int quits = 0;
+
+    Services services(const QString& working_directory = QStringLiteral("."))
+    {
+        Services s;
+        s.boxes = &boxes;
+        s.tone = &tone;
+        s.pause = &pause;
+        s.clock = &clock;
+        s.documents = &documents;
+        s.working_directory = working_directory;
+        s.quit = [this] { ++quits; };
+        return s;
+    }
+};
+
+} // namespace vp::testing

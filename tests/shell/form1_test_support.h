@@ -1,0 +1,46 @@
+#pragma once
+
+#include "doubles.h"
+#include "shell/form1.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace vp::testing {
+
+// A main window on the test doubles, shown at its designed size, working in
+// a fresh temporary folder.
+struct Lab {
+    Doubles doubles;
+    QTemporaryDir folder;
+    std::unique_ptr<Form1> form;
+
+    Lab()
+    {
+        form = std::make_unique<Form1>(doubles.services(folder.path()));
+        form->show();
+        QCoreApplication::processEvents();
+    }
+    ~Lab()
+    {
+        doubles.boxes.answer_yes = true;
+        form.reset();
+    }
+
+    QString text(const char* name) const
+    {
+        QWidget* w = form->controls().find(QString::fromLatin1(name));
+        if (auto* label = qobject_cast<QLabel*>(w))
+            return label->text();
+        if (auto* box = qobject_cast<QLineEdit*>(w))
+            return box->text();
+        return {};
+    }
+    QLineEdit* box(const char* name) const { return form->controls().box(QString::fromLatin1(name)); }
+    void type(const char* name, const QString& text) { box(name)->setText(text); }
+};
+
+} // namespace vp::testing

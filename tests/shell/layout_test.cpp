@@ -1,0 +1,123 @@
+#include "shell/layout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vp {
+namespace {
+
+struct Expected {
+    const char* name;
+    float left, top, width, height;
+};
+
+void expect_places(const WindowLayout& pass, std::initializer_list<Expected> expected)
+{
+    for (const Expected& e : expected) {
+        const PlaceF* p = pass.find(e.name);
+        ASSERT_NE(p, nullptr) << e.name;
+        EXPECT_FLOAT_EQ(p->left, e.left) << e.name;
+        EXPECT_FLOAT_EQ(p->top, e.top) << e.name;
+        EXPECT_FLOAT_EQ(p->width, e.width) << e.name;
+        EXPECT_FLOAT_EQ(p->height, e.height) << e.name;
+    }
+}
+
+TEST(Layout, DesignedClientArea)
+{
+    const WindowLayout pass = layout(700, 532);
+    expect_places(pass, {
+        {"Label10", 356, 4, 168, 26},     {"Text1", 440, 34, 84, 26},
+        {"Label20", 356, 394, 84, 26},    {"Text20", 440, 394, 84, 26},
+        {"Label3_2", 356, 274 - 5, 13, 26}, {"Label19_2", 356, 364 - 5, 17, 26},
+        {"Label11", 528, 4, 168, 26},     {"Label12", 528, 34, 168, 26},
+        {"Label12_2", 530, 32, 10, 26},   {"Label33_2", 530, 64, 14, 26},
+        {"Label36", 528, 484, 168, 26},
+        {"HScroll1", 356, 424, 80, 13},   {"Label21", 391.5f, 437, 21, 26},
+        {"HScroll2", 444, 424, 80, 13},   {"Label32", 469, 437, 42, 26},
+        {"Frame1", 356, 467, 97.44f, 62.4f}, {"CmdOK", 457.44f, 467, 67.2f, 26},
+        {"Check_p", 457.44f, 497, 67.2f, 26},
+        {"Label29", 4, 472, 168, 26},     {"Label30", 4, 502, 168, 26},
+        {"Label31", 176, 472, 168, 26},   {"Label37", 176, 502, 168, 26},
+        {"Picture1", 4, 4, 348, 348},     {"Picture2", 4, 4, 348, 348},
+        {"VScroll1", 4, 4, 13, 112},      {"Picture3", 17, 4, 331, 112},
+        {"VScroll2", 4, 120, 13, 112},    {"Picture4", 17, 120, 331, 112},
+        {"VScroll3", 4, 236, 13, 112},    {"Picture14", 17, 236, 331, 112},
+    });
+    EXPECT_EQ(pass.plane_copy.source_width, 348);
+    EXPECT_EQ(pass.plane_copy.destination_width, 348);
+    EXPECT_EQ(pass.plane_copy.destination_height, 348.0f);
+}
+
+TEST(Layout, EveryControlOnceAndInventoryComplete)
+{
+    const WindowLayout pass = layout(700, 532);
+    // 13 rows of two, 4 input overlays, 2 headings, 16 characteristics with
+    // 9 overlays, 4 current values, 7 run controls, 5 pictures, 3 zoom bars.
+    EXPECT_EQ(pass.placements.size(), 26u + 4 + 2 + 16 + 9 + 4 + 7 + 5 + 3);
+    for (std::size_t i = 0; i < pass.placements.size(); ++i)
+        for (std::size_t j = i + 1; j < pass.placements.size(); ++j)
+            EXPECT_NE(pass.placements[i].name, pass.placements[j].name);
+}
+
+TEST(Layout, WiderWindowMovesThePanelsAndGrowsTheSquare)
+{
+    const WindowLayout narrow = layout(700, 532);
+    const WindowLayout wide = layout(800, 532);
+    for (const char* moved : {"Label10", "Text1", "Label11", "Label36", "HScroll1", "HScroll2", "Label21",
+                              "Frame1", "CmdOK", "Check_p"}) {
+        EXPECT_FLOAT_EQ(wide.find(moved)->left, narrow.find(moved)->left + 100) << moved;
+        EXPECT_FLOAT_EQ(wide.find(moved)->top, narrow.find(moved)->top) << moved;
+    }
+    for (const char* fixed : {"Label29", "Label30", "Label31", "Label37"})
+        EXPECT_FLOAT_EQ(wide.find(fixed)->left, narrow.find(fixed)->left) << fixed;
+    EXPECT_FLOAT_EQ(wide.find("Picture1")->width, 448);
+    EXPECT_FLOAT_EQ(wide.find("Picture2")->height, 448);
+    EXPECT_FLOAT_EQ(wide.find("Picture3")->width, 431);
+    EXPECT_FLOAT_EQ(wide.find("Picture3")->height, 448.0f / 3 - 4);
+    EXPECT_FLOAT_EQ(wide.find("Picture14")->top, 2 * (448.0f / 3 - 4) + 12);
+}
+
+TEST(Layout, TallerWindowMovesOnlyTheCurrentValues)
+{
+    const WindowLayout low = layout(700, 532);
+    const WindowLayout tall = layout(700, 632);
+    for (std::size_t i = 0; i < low.placements.size(); ++i) {
+        const std::string& name = low.placements[i].name;
+        const bool bottom = name == "Label29" || name == "Label30" || name == "Label31" || name == "Label37";
+        EXPECT_FLOAT_EQ(tall.placements[i].place.top, low.placements[i].place.top + (bottom ? 100 : 0)) << name;
+    }
+    // The square follows the width: at 900 x 532 it reaches below the bottom.
+    const PlaceF* plane = layout(900, 532).find("Picture1");
+    EXPECT_FLOAT_EQ(plane->top + plane->height, 552);
+}
+
+TEST(Layout, TooSmallClientAreaClampsToZero)
+{
+    for (const auto& [w, h] : {std::pair{368, 532}, std::pair{200, 100}, std::pair{0, 0}}) {
+        const WindowLayout pass = layout(w, h);
+        for (const Placement& p : pass.placements) {
+            const ControlRect r = to_pixels(p.place);
+            EXPECT_GE(r.width, 0) << p.name << " at " << w << "x" << h;
+            EXPECT_GE(r.height, 0) << p.name << " at " << w << "x" << h;
+        }
+        EXPECT_GE(pass.plane_copy.source_width, 0);
+    }
+    EXPECT_EQ(to_pixels(layout(368, 532).find("Picture3")[0]).width, 0);
+}
+
+TEST(Layout, PixelsRoundEachEdgeOnce)
+{
+    const ControlRect frame = to_pixels({356, 467, 97.44f, 62.4f});
+    EXPECT_EQ(frame.left, 356);
+    EXPECT_EQ(frame.width, 97);
+    EXPECT_EQ(frame.height, 62);
+    const ControlRect button = to_pixels({457.44f, 467, 67.2f, 26});
+    EXPECT_EQ(button.left, 457);
+    EXPECT_EQ(button.width, 68); // right edge 524.64 -> 525: no gap to its neighbours
+    EXPECT_EQ(to_pixels({391.5f, 437, 21, 26}).left, 392);
+}
+
+} // namespace
+} // namespace vp
