@@ -6,6 +6,7 @@
 #include "platform/surface.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace vp {
@@ -21,6 +22,10 @@ struct TimeGraph {
     int n_first = 0;
     int n_last = 0;
     const char* caption = "";
+    // Where the value caption starts across, as a fraction of Tmax; its
+    // height is 0.98 * top unless caption_y is set.
+    double caption_at = 0.02;
+    std::optional<double> caption_y;
     double start_value = 0;
 };
 
@@ -64,7 +69,7 @@ void draw_time_axes(Surface& g, const TimeGraph& graph, const Scales& s, double 
         g.print(with_decimal_separator(format_number(y, "#0.000"), decimal_separator));
     }
 
-    g.move_to(0.02 * Tmax, 0.98 * graph.top);
+    g.move_to(graph.caption_at * Tmax, graph.caption_y.value_or(0.98 * graph.top));
     g.print(graph.caption);
 
     g.set_line_width(3);
@@ -137,6 +142,12 @@ void axes_W_t(Surface& Picture14, const Scales& s, const Parameters& p, const Ch
     graph.n_first = 1 - zoom.n_setki;
     graph.n_last = zoom.n_setki;
     graph.caption = "W, Дж";
+    // The energy grid has a line along the top edge, whose label stands at
+    // the left; the caption keeps clear of it.
+    graph.caption_at = energy_caption_at;
+    // 1 % of the window below its top edge, as on the graphs about zero; the
+    // window may lie wholly below zero, where 0.98 * W_top is out of sight.
+    graph.caption_y = s.W_top - 0.01 * (s.W_top - s.W_bottom);
     graph.start_value = c.W_00;
     draw_time_axes(Picture14, graph, s, p.Tmax, decimal_separator);
 }

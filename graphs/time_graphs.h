@@ -31,6 +31,10 @@ class Surface;
 
 inline constexpr double max_period_lines = 4096;
 
+// The energy caption starts a quarter of the way across, past the label of
+// the grid line along the top edge.
+inline constexpr double energy_caption_at = 0.25;
+
 // 1, or the step between drawn period lines when there are too many.
 double period_stride(double n_periodov);
 
@@ -48,8 +52,9 @@ void axes_y_t(Surface& Picture4, const Scales& s, const Parameters& p, const Zoo
 // The energy graph: W_top/W_bottom, k_W, the caption "W, Дж", the start at
 // W_00. Writes grid.shag_W (single precision). Its value grid of 2 n_setki
 // intervals lies over the visible window, at W_mid + n * shag_W / k_W for
-// n = 1 - n_setki .. n_setki; the time axis, the period labels and the two
-// captions stand where they would on a graph about zero.
+// n = 1 - n_setki .. n_setki; the time axis, the period labels and the time
+// caption stand where they would on a graph about zero. The value caption
+// stands just below the top edge whatever its sign, at energy_caption_at.
 void axes_W_t(Surface& Picture14, const Scales& s, const Parameters& p, const Characteristics& c,
               const ZoomSettings& zoom, std::string_view decimal_separator, GridSteps& grid);
 

@@ -113,10 +113,11 @@ TEST(TimeGraphs, AxesCaptionsAndTheStartOfTheCurve)
     struct Case {
         const RecordingSurface* graph;
         const char* caption;
+        double caption_at;
         double top, bottom, start;
     };
-    for (const Case& c : {Case{&g.angle, "fi, °", 30, -30, 20}, Case{&g.velocity, "wz, рад/с", 2.5, -2.5, -1.5},
-                          Case{&g.energy, "W, Дж", s.W_top, s.W_bottom, -0.866}}) {
+    for (const Case& c : {Case{&g.angle, "fi, °", 0.02, 30, -30, 20}, Case{&g.velocity, "wz, рад/с", 0.02, 2.5, -2.5, -1.5},
+                          Case{&g.energy, "W, Дж", energy_caption_at, s.W_top, s.W_bottom, -0.866}}) {
         const auto axes = c.graph->of(Kind::line, colours::black);
         ASSERT_EQ(axes.size(), 2u);
         EXPECT_EQ(axes[0].width, 3);
@@ -124,7 +125,14 @@ TEST(TimeGraphs, AxesCaptionsAndTheStartOfTheCurve)
                   std::vector<double>({0, c.top, 0, c.bottom}));
         EXPECT_EQ(std::vector<double>({axes[1].x1, axes[1].y1, axes[1].x2, axes[1].y2}),
                   std::vector<double>({0, 0, 10, 0}));
-        EXPECT_EQ(texts_at(*c.graph, 0.02 * 10), std::vector<std::string>{c.caption});
+        EXPECT_EQ(texts_at(*c.graph, c.caption_at * 10), std::vector<std::string>{c.caption});
+        // Inside the window, near its top, even for an energy wholly below zero.
+        for (const auto& op : c.graph->of(Kind::print)) {
+            if (op.text == c.caption) {
+                EXPECT_LT(op.y1, c.top);
+                EXPECT_GT(op.y1, c.top - 0.05 * (c.top - c.bottom));
+            }
+        }
         EXPECT_EQ(texts_at(*c.graph, 0.95 * 10), std::vector<std::string>{"t, c"});
         const auto& last = c.graph->ops.back();
         EXPECT_EQ(last.kind, Kind::dot);
