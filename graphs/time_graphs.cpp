@@ -86,6 +86,22 @@ double zoom_one_step(double k, double top, double bottom, int n_setki)
     return d > 0 ? k * (top - bottom) / d : 0.0;
 }
 
+// The angle and angular-velocity graphs: symmetric about zero, with a value
+// grid that stops one line short of each edge.
+TimeGraph about_zero(double top, double bottom, double k, double shag, int n_setki, const char* caption, double start_value)
+{
+    TimeGraph graph;
+    graph.top = top;
+    graph.bottom = bottom;
+    graph.k = k;
+    graph.shag = shag;
+    graph.n_first = 1 - n_setki;
+    graph.n_last = n_setki - 1;
+    graph.caption = caption;
+    graph.start_value = start_value;
+    return graph;
+}
+
 } // namespace
 
 double period_stride(double n_periodov)
@@ -101,32 +117,16 @@ void axes_x_t(Surface& Picture3, const Scales& s, const Parameters& p, const Zoo
               std::string_view decimal_separator, GridSteps& grid)
 {
     grid.shag_fi = zoom_one_step(zoom.k_fi, s.fi_top, s.fi_bottom, zoom.n_setki);
-    TimeGraph graph;
-    graph.top = s.fi_top;
-    graph.bottom = s.fi_bottom;
-    graph.k = zoom.k_fi;
-    graph.shag = grid.shag_fi;
-    graph.n_first = 1 - zoom.n_setki;
-    graph.n_last = zoom.n_setki - 1;
-    graph.caption = "fi, °";
-    graph.start_value = p.fi0;
-    draw_time_axes(Picture3, graph, s, p.Tmax, decimal_separator);
+    draw_time_axes(Picture3, about_zero(s.fi_top, s.fi_bottom, zoom.k_fi, grid.shag_fi, zoom.n_setki, "fi, °", p.fi0), s, p.Tmax,
+                   decimal_separator);
 }
 
 void axes_y_t(Surface& Picture4, const Scales& s, const Parameters& p, const ZoomSettings& zoom,
               std::string_view decimal_separator, GridSteps& grid)
 {
     grid.shag_wz = zoom_one_step(zoom.k_wz, s.wz_top, s.wz_bottom, zoom.n_setki);
-    TimeGraph graph;
-    graph.top = s.wz_top;
-    graph.bottom = s.wz_bottom;
-    graph.k = zoom.k_wz;
-    graph.shag = grid.shag_wz;
-    graph.n_first = 1 - zoom.n_setki;
-    graph.n_last = zoom.n_setki - 1;
-    graph.caption = "wz, рад/с";
-    graph.start_value = p.wz0;
-    draw_time_axes(Picture4, graph, s, p.Tmax, decimal_separator);
+    draw_time_axes(Picture4, about_zero(s.wz_top, s.wz_bottom, zoom.k_wz, grid.shag_wz, zoom.n_setki, "wz, рад/с", p.wz0), s,
+                   p.Tmax, decimal_separator);
 }
 
 void axes_W_t(Surface& Picture14, const Scales& s, const Parameters& p, const Characteristics& c,
