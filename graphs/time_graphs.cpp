@@ -117,16 +117,17 @@ void axes_x_t(Surface& Picture3, const Scales& s, const Parameters& p, const Zoo
               std::string_view decimal_separator, GridSteps& grid)
 {
     grid.shag_fi = zoom_one_step(zoom.k_fi, s.fi_top, s.fi_bottom, zoom.n_setki);
-    draw_time_axes(Picture3, about_zero(s.fi_top, s.fi_bottom, zoom.k_fi, grid.shag_fi, zoom.n_setki, "fi, °", p.fi0), s, p.Tmax,
-                   decimal_separator);
+    const TimeGraph graph = about_zero(s.fi_top, s.fi_bottom, zoom.k_fi, grid.shag_fi, zoom.n_setki, "fi, °", p.fi0);
+    draw_time_axes(Picture3, graph, s, p.Tmax, decimal_separator);
 }
 
 void axes_y_t(Surface& Picture4, const Scales& s, const Parameters& p, const ZoomSettings& zoom,
               std::string_view decimal_separator, GridSteps& grid)
 {
     grid.shag_wz = zoom_one_step(zoom.k_wz, s.wz_top, s.wz_bottom, zoom.n_setki);
-    draw_time_axes(Picture4, about_zero(s.wz_top, s.wz_bottom, zoom.k_wz, grid.shag_wz, zoom.n_setki, "wz, рад/с", p.wz0), s,
-                   p.Tmax, decimal_separator);
+    const TimeGraph graph =
+        about_zero(s.wz_top, s.wz_bottom, zoom.k_wz, grid.shag_wz, zoom.n_setki, "wz, рад/с", p.wz0);
+    draw_time_axes(Picture4, graph, s, p.Tmax, decimal_separator);
 }
 
 void axes_W_t(Surface& Picture14, const Scales& s, const Parameters& p, const Characteristics& c,
