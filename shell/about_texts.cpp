@@ -15,7 +15,7 @@ QString authors()
         QStringLiteral("Команда проекта viscous-pendulum, 2026"),
         QStringLiteral("Разработчики программы"),
         QStringLiteral("Физика, численные методы, интерфейс"),
-        QStringLiteral("Проект «Виртуальная лаборатория»"),
+        QStringLiteral("Открытый учебный проект"),
         QStringLiteral("Открытая разработка, без адреса"),
         QStringLiteral("maintainers@users.noreply.c-seed-bdb5bd45.example"),
     }.join(line_break);

@@ -7,7 +7,24 @@
 #include "model/parameters.h"
 #include "platform/canvas.h"
 
+#include <QImage>
+
+#include <cmath>
+
 namespace vp {
+namespace {
+
+// The scene's line widths are whole pixels made for the main window's
+// picture, which is more than twice as wide as this one: at this size the
+// 7-pixel rod would be as wide as the sphere. The scene is drawn at the main
+// window's scale and reduced.
+constexpr int oversampling = 2;
+
+// Two grid steps per half axis instead of five keep the scale's labels
+// apart at this width.
+constexpr int grid_steps = 2;
+
+} // namespace
 
 QPixmap apparatus_picture(QSize size, qreal device_pixel_ratio)
 {
@@ -15,6 +32,7 @@ QPixmap apparatus_picture(QSize size, qreal device_pixel_ratio)
     RunSettings run;
     ZoomSettings zoom;
     predvar(p, run, zoom);
+    zoom.n_setki = grid_steps;
     Characteristics c;
     parametr(p, run.n_tochek, c);
     Scales s = compute_scales(p, c, zoom);
@@ -23,25 +41,31 @@ QPixmap apparatus_picture(QSize size, qreal device_pixel_ratio)
     const double aspect = static_cast<double>(size.height()) / size.width();
     s.y_bottom = s.y_top + (s.x_right - s.x_left) * aspect;
 
-    QFont small(QStringLiteral("Times New Roman"));
-    small.setPixelSize(9);
+    const QSize drawn = size * oversampling;
+    QFont labels(QStringLiteral("Times New Roman"));
+    labels.setPixelSize(10 * oversampling);
 
     Canvas plane;
-    plane.resize(size, device_pixel_ratio);
-    plane.set_font(small);
+    plane.resize(drawn, 1.0);
+    plane.set_font(labels);
     plane.set_scale(s.x_left, s.y_top, s.x_right, s.y_bottom);
     plane.clear();
     GridSteps grid;
     axes(plane, s, p, c, zoom, ".", grid);
 
     Canvas picture;
-    picture.resize(size, device_pixel_ratio);
+    picture.resize(drawn, 1.0);
     picture.set_scale(s.x_left, s.y_top, s.x_right, s.y_bottom);
     picture.clear();
-    const PlaneCopyRects whole{0, 0, size.width(), size.height(), 0, 0, size.width(),
-                               static_cast<float>(size.height())};
+    const PlaneCopyRects whole{0, 0, drawn.width(), drawn.height(), 0, 0, drawn.width(),
+                               static_cast<float>(drawn.height())};
     axes_2(picture, plane, whole, p, c);
-    return QPixmap::fromImage(picture.image());
+
+    const QSize pixels(static_cast<int>(std::lround(size.width() * device_pixel_ratio)),
+                       static_cast<int>(std::lround(size.height() * device_pixel_ratio)));
+    QImage image = picture.image().scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(device_pixel_ratio);
+    return QPixmap::fromImage(image);
 }
 
 } // namespace vp

@@ -10,6 +10,7 @@
 #include "shell/form2.h"
 #include "shell/layout.h"
 #include "shell/services.h"
+#include "shell/step_pacing.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -104,6 +105,8 @@ private:
     Controls controls_;
     Cp1251Writer results_file_;
     QPointer<Form2> form2_;
+    // Keeps a run at one step per pause period on the wall clock.
+    StepPacing pacing_;
     bool run_active_ = false;
     bool ending_ = false;
     QSize unlocked_minimum_;

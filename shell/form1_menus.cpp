@@ -9,8 +9,10 @@
 #include "platform/message_boxes.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWindow>
 
 namespace vp {
 
@@ -49,14 +51,30 @@ void Form1::build_menus()
     item(help, "mnuHelpAbout2", QStringLiteral("Регистрация"), MenuIcon::registration, &Form1::mnuHelpAbout2_Click);
 }
 
+namespace {
+
+// A document that is not in the working directory is passed over without a
+// word; whatever opens it gets a full path, whichever folder it starts in.
+QString present_document(const QString& path)
+{
+    const QFileInfo file(path);
+    return file.isFile() ? file.absoluteFilePath() : QString();
+}
+
+} // namespace
+
 void Form1::open_document(const char* file_name)
 {
-    services_.documents->open_document(in_working_directory(QString::fromLatin1(file_name)));
+    const QString path = present_document(in_working_directory(QString::fromLatin1(file_name)));
+    if (!path.isEmpty())
+        services_.documents->open_document(path);
 }
 
 void Form1::mnuHelpInstruction_Click()
 {
-    services_.documents->open_text(in_working_directory(QStringLiteral("instruction.txt")));
+    const QString path = present_document(in_working_directory(QStringLiteral("instruction.txt")));
+    if (!path.isEmpty())
+        services_.documents->open_text(path);
 }
 
 void Form1::mnuHelpAvtors_Click()
@@ -64,9 +82,12 @@ void Form1::mnuHelpAvtors_Click()
     if (!form2_)
         form2_ = new Form2();
     form2_->set_text(about_texts::authors());
-    // Centred over the main window by the outer frames, wherever it stands now.
+    // Centred over the main window by the outer frames, wherever it stands
+    // now. Before the authors window is first shown the desktop has not
+    // framed it yet; its frame will be like the main window's.
     const QRect outer = frameGeometry();
-    const QSize own = form2_->frameGeometry().size();
+    const QSize own = form2_->windowHandle() ? form2_->frameGeometry().size()
+                                             : form2_->size() + (outer.size() - size());
     form2_->move(outer.left() + (outer.width() - own.width()) / 2, outer.top() + (outer.height() - own.height()) / 2);
     form2_->show();
     form2_->raise();

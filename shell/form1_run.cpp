@@ -19,8 +19,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include <cmath>
-
 namespace vp {
 namespace {
 
@@ -67,6 +65,7 @@ void Form1::raschet()
     RunState& s = lab_.s;
     run_active_ = true;
     start_run(s, lab_.c.fi0_rad, lab_.p.wz0);
+    pacing_.restart();
     while (s.t_f < lab_.p.Tmax && c.CmdOK->text() == stop_caption) {
         const double before = s.t_f;
         runge_kutta_step(s, {lab_.c.W02, lab_.c.delta, lab_.c.fi_2_x}, lab_.c.shag);
@@ -141,7 +140,7 @@ void Form1::signal(int n)
 
 void Form1::Wait(double seconds)
 {
-    services_.pause->wait(static_cast<int>(std::lround(seconds * 1000)));
+    services_.pause->wait(pacing_.pause_ms(services_.clock->seconds(), seconds));
 }
 
 } // namespace vp

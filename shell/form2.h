@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 class QLabel;
@@ -12,12 +13,14 @@ class Form2 : public QWidget {
     Q_OBJECT
 public:
     explicit Form2(QWidget* parent = nullptr);
+    // Lines separated by "\n", each kept on one line of the label.
     void set_text(const QString& text);
-    QString text() const;
+    QString text() const { return text_; }
 
 private:
     QLabel* image_ = nullptr;
     QLabel* label_ = nullptr;
+    QString text_;
 };
 
 } // namespace vp
