@@ -62,7 +62,7 @@ struct Window {
     vp::SteadyClock clock;
     std::unique_ptr<vp::Form1> form;
 
-    Window(vp::Pause& pause, const char* Tmax)
+    Window(vp::Pause& pause, const char* Tmax, QSize size = {})
     {
         vp::Services s;
         s.boxes = &boxes;
@@ -73,38 +73,50 @@ struct Window {
         s.quit = [] {};
         form = std::make_unique<vp::Form1>(s);
         form->show();
+        if (size.isValid())
+            form->resize(size);
         QCoreApplication::processEvents();
         form->controls().box(QStringLiteral("Text20"))->setText(QString::fromLatin1(Tmax));
     }
 };
 
 // Everything a step costs besides its pause: the integration step, the three
-// curve segments, the four readouts and the animation frame, at the
-// designed window size with the defaults (n_tochek = 100).
+// curve segments, the four readouts and the animation frame, with the
+// defaults (n_tochek = 100), at the designed window size and at full HD.
 void BM_RunStepWithoutPause(benchmark::State& state)
 {
     CountingPause pause;
-    Window window(pause, "4");
+    Window window(pause, "4", QSize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
     for (auto _ : state)
         window.form->CmdOK_Click();
     state.counters["steps"] = benchmark::Counter(static_cast<double>(pause.steps), benchmark::Counter::kAvgIterations);
     state.counters["per_step"] = benchmark::Counter(static_cast<double>(pause.steps),
                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_RunStepWithoutPause)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunStepWithoutPause)->Args({700, 532})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 
-// A real run of 2 s model time (93 steps, 0.93 s of pauses at slow-down 1):
-// the wall time against that ideal shows what the drawing adds to the pace.
-void BM_PacedRun(benchmark::State& state)
+// A real run with the defaults (Tmax = 16 s, 738 steps, 7.38 s of pauses at
+// slow-down 1): the wall time against that ideal shows what the drawing and
+// the timers add to the pace.
+void BM_PacedDefaultRun(benchmark::State& state)
 {
     PacedPause pause;
-    Window window(pause, "2");
+    Window window(pause, "16");
     for (auto _ : state)
         window.form->CmdOK_Click();
-    state.counters["ideal_s"] = benchmark::Counter(0.01 * static_cast<double>(pause.steps),
-                                                   benchmark::Counter::kAvgIterations);
+    const double ideal = 0.01 * static_cast<double>(pause.steps) / static_cast<double>(state.iterations());
+    state.counters["ideal_s"] = ideal;
 }
-BENCHMARK(BM_PacedRun)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_PacedDefaultRun)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+// The pause alone: how far a 10 ms pause overshoots.
+void BM_Pause10ms(benchmark::State& state)
+{
+    vp::EventLoopPause pause;
+    for (auto _ : state)
+        pause.wait(10);
+}
+BENCHMARK(BM_Pause10ms)->Unit(benchmark::kMillisecond)->Iterations(100)->UseRealTime();
 
 } // namespace
 
