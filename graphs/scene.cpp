@@ -53,8 +53,10 @@ void axes(Surface& Picture1, const Scales& s, const Parameters& p, const Charact
     Picture1.line(s.x_left, 0, s.x_right, 0, colours::black);
     Picture1.move_to(0.02 * width, 0.9 * s.y_bottom);
     Picture1.print("X, м");
+    // Near the right edge; at small sizes the caption is wider than the room
+    // left there and is moved in rather than cut.
     Picture1.move_to(s.x_right - 0.06 * width, 0.01 * s.y_bottom);
-    Picture1.print("Y, м");
+    Picture1.print_inside("Y, м");
 
     Picture1.set_line_width(1);
     Picture1.set_line_style(LineStyle::dotted);

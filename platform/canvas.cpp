@@ -299,9 +299,23 @@ void Canvas::huge_circle(QPainter& painter, double cx, double cy, double r, std:
 
 void Canvas::print(std::string_view text)
 {
+    print_text(text, false);
+}
+
+void Canvas::print_inside(std::string_view text)
+{
+    print_text(text, true);
+}
+
+void Canvas::print_text(std::string_view text, bool inside)
+{
     if (image_.isNull() || text.empty())
         return;
-    const double px = mapping_.px(pen_.x);
+    const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QFontMetricsF metrics(font_, &image_);
+    double px = mapping_.px(pen_.x);
+    if (inside)
+        px = std::min(px, logical_size_.width() - metrics.horizontalAdvance(shown));
     const double py = mapping_.py(pen_.y);
     // Text runs right and down from its corner; far to the left or above it
     // cannot reach the picture either.
@@ -312,11 +326,10 @@ void Canvas::print(std::string_view text)
     begin(painter);
     painter.setFont(font_);
     painter.setPen(to_qcolor(foreground_));
-    const QFontMetricsF metrics(font_, &image_);
     // On whole device pixels, so that the glyphs are not smeared.
     const double x = std::round(px * ratio_) / ratio_;
     const double baseline = std::round((py + metrics.ascent()) * ratio_) / ratio_;
-    painter.drawText(QPointF(x, baseline), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    painter.drawText(QPointF(x, baseline), shown);
     painter.end();
     changed();
 }

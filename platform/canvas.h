@@ -59,6 +59,7 @@ public:
     void dot(double x, double y) override;
     void circle(double x, double y, double radius, Rgb outline, std::optional<Rgb> fill) override;
     void print(std::string_view text) override;
+    void print_inside(std::string_view text) override;
     void move_to(double x, double y) override { pen_ = {x, y}; }
     LogicalPoint pen() const override { return pen_; }
     Rgb foreground() const override { return foreground_; }
@@ -76,6 +77,7 @@ private:
     };
 
     void begin(QPainter& painter);
+    void print_text(std::string_view text, bool inside);
     void changed();
     void remap();
     void segment(double x1, double y1, double x2, double y2, Rgb colour);

@@ -63,6 +63,9 @@ public:
     // UTF-8 text in the foreground colour, its top-left corner at the pen.
     // The pen stays where it is.
     virtual void print(std::string_view text) = 0;
+    // The same, but moved left as far as needed for the text to end inside
+    // the picture's right edge (a caption placed near that edge).
+    virtual void print_inside(std::string_view text) = 0;
 
     virtual void move_to(double x, double y) = 0;
     virtual LogicalPoint pen() const = 0;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -136,6 +137,32 @@ TEST_F(CanvasTest, DotsAndTextStartAtThePen)
                 ++(x >= 50 && y >= 12 && y < 32 ? inside : outside);
     EXPECT_GT(inside, 10);
     EXPECT_EQ(outside, 0);
+}
+
+TEST_F(CanvasTest, TextKeptInsideEndsAtTheRightEdge)
+{
+    // Where it fits, it stands at the pen like any text; near the edge it is
+    // moved in just far enough for its last glyph to show.
+    struct Case {
+        double x;
+        int first_column_at_least, first_column_below;
+    };
+    for (const Case c : {Case{1, 10, 14}, Case{9.5, 60, 95}}) {
+        canvas.clear();
+        canvas.move_to(c.x, 0.5);
+        canvas.print_inside("Y, м");
+        int first = 100, last = -1;
+        for (int y = 0; y < 50; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (qGray(canvas.image().pixel(x, y)) < 128) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        EXPECT_GE(first, c.first_column_at_least) << c.x;
+        EXPECT_LT(first, c.first_column_below) << c.x;
+        EXPECT_GE(last, first + 15) << c.x; // the whole caption, not a sliver
+        EXPECT_LT(last, 100) << c.x;
+    }
 }
 
 // The source: white, a square of the key colour at 2..6, a black pixel at 8.

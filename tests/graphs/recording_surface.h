@@ -21,6 +21,7 @@ public:
         int width = 1;
         LineStyle style = LineStyle::solid;
         std::string text;
+        bool inside = false; // print_inside
         PixelRect from, to;
     };
     std::vector<Op> ops;
@@ -61,6 +62,12 @@ public:
         op.fill = fill;
     }
     void print(std::string_view text) override { add(Kind::print, pen_.x, pen_.y).text = text; }
+    void print_inside(std::string_view text) override
+    {
+        Op& op = add(Kind::print, pen_.x, pen_.y);
+        op.text = text;
+        op.inside = true;
+    }
     void move_to(double x, double y) override { pen_ = {x, y}; }
     LogicalPoint pen() const override { return pen_; }
     Rgb foreground() const override { return {}; }

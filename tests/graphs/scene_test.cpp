@@ -84,6 +84,8 @@ TEST(Plane, GridLabelsAxesAndTheCentreOfMassCircle)
     EXPECT_DOUBLE_EQ(b.grid.shag_x, 0.1);
     std::vector<std::string> x_labels, y_labels;
     for (const auto& l : plane.of(Kind::print)) {
+        // Only the caption by the right edge is kept from running past it.
+        EXPECT_EQ(l.inside, l.text == "Y, м") << l.text;
         if (l.text.find("м") != std::string::npos)
             continue;
         (l.y1 == 0.01 * b.s.y_bottom ? x_labels : y_labels).push_back(l.text);
