@@ -89,7 +89,8 @@ TEST(Layout, TallerWindowMovesOnlyTheCurrentValues)
         EXPECT_FLOAT_EQ(tall.placements[i].place.top, low.placements[i].place.top + (bottom ? 100 : 0)) << name;
     }
     // The square follows the width: at 900 x 532 it reaches below the bottom.
-    const PlaceF* plane = layout(900, 532).find("Picture1");
+    const WindowLayout wide = layout(900, 532);
+    const PlaceF* plane = wide.find("Picture1");
     EXPECT_FLOAT_EQ(plane->top + plane->height, 552);
 }
 
