@@ -89,18 +89,6 @@ int open_handles(const QString& path)
         }                                                                                                              \
     } while (false)
 
-// Sets the default locale for one test and puts the previous one back.
-class LocaleForTest {
-public:
-    explicit LocaleForTest(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~LocaleForTest() { QLocale::setDefault(previous_); }
-    LocaleForTest(const LocaleForTest&) = delete;
-    LocaleForTest& operator=(const LocaleForTest&) = delete;
-
-private:
-    QLocale previous_;
-};
-
 void tick(Lab& lab)
 {
     lab.form->controls().Check_p->click();

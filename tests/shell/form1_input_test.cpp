@@ -38,18 +38,6 @@ QString messages_of(const Lab& lab)
     return all;
 }
 
-// Sets the default locale for one test and puts the previous one back.
-class LocaleForTest {
-public:
-    explicit LocaleForTest(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~LocaleForTest() { QLocale::setDefault(previous_); }
-    LocaleForTest(const LocaleForTest&) = delete;
-    LocaleForTest& operator=(const LocaleForTest&) = delete;
-
-private:
-    QLocale previous_;
-};
-
 TEST(Form1Input, ARefusedValueBeepsExplainsAndIsReplaced)
 {
     struct Case {

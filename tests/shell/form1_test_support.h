@@ -5,11 +5,24 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <memory>
 
 namespace vp::testing {
+
+// Sets the default locale for one test and puts the previous one back.
+class LocaleForTest {
+public:
+    explicit LocaleForTest(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~LocaleForTest() { QLocale::setDefault(previous_); }
+    LocaleForTest(const LocaleForTest&) = delete;
+    LocaleForTest& operator=(const LocaleForTest&) = delete;
+
+private:
+    QLocale previous_;
+};
 
 // A main window on the test doubles, shown at its designed size, working in
 // a fresh temporary folder.
