@@ -24,6 +24,11 @@ Cp1251Writer::Cp1251Writer() : encoder_("windows-1251") {}
 bool Cp1251Writer::open(const QString& path)
 {
     close();
+    // Without the converter every line would come out empty.
+    if (!encoder_.isValid()) {
+        error_ = QStringLiteral("кодировка windows-1251 недоступна");
+        return false;
+    }
     file_.setFileName(path);
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         error_ = file_.errorString();

@@ -25,12 +25,19 @@ namespace {
 const QString start_caption = QStringLiteral("ПУСК");
 const QString stop_caption = QStringLiteral("СТОП");
 
+// The button's caption is the run flag. Some desktops add keyboard
+// accelerators ("&") to every caption on their own; they do not change it.
+bool shows(const QPushButton* button, const QString& caption)
+{
+    return button->text().remove(QLatin1Char('&')) == caption;
+}
+
 } // namespace
 
 void Form1::CmdOK_Click()
 {
     Controls& c = controls_;
-    if (c.CmdOK->text() == start_caption) {
+    if (shows(c.CmdOK, start_caption)) {
         // A press after a stop request, before the loop has noticed it,
         // would start a run nested inside the one still ending.
         if (run_active_)
@@ -66,7 +73,7 @@ void Form1::raschet()
     run_active_ = true;
     start_run(s, lab_.c.fi0_rad, lab_.p.wz0);
     pacing_.restart();
-    while (s.t_f < lab_.p.Tmax && c.CmdOK->text() == stop_caption) {
+    while (s.t_f < lab_.p.Tmax && shows(c.CmdOK, stop_caption)) {
         const double before = s.t_f;
         runge_kutta_step(s, {lab_.c.W02, lab_.c.delta, lab_.c.fi_2_x}, lab_.c.shag);
         const Pictures all = pictures();

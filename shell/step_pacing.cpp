@@ -1,5 +1,6 @@
 #include "shell/step_pacing.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vp {
@@ -14,7 +15,10 @@ int StepPacing::pause_ms(double now, double seconds)
         due = now + seconds;
     started_ = true;
     due_ = due;
-    return static_cast<int>(std::lround((due - now) * 1000));
+    // At least a millisecond, so that every pause lets the window's events
+    // through even when a step's drawing takes nearly the whole period.
+    const long milliseconds = std::lround((due - now) * 1000);
+    return static_cast<int>(seconds > 0 ? std::max(1L, milliseconds) : milliseconds);
 }
 
 } // namespace vp

@@ -17,7 +17,8 @@ public:
     // `now` (seconds), for a period of `seconds`. A step that took longer
     // than a whole period, or a clock that has not moved (a modal box
     // answered, a paused clock in a test), starts the schedule afresh
-    // instead of rushing the following steps.
+    // instead of rushing the following steps. A positive period never gives
+    // less than 1 ms.
     int pause_ms(double now, double seconds);
 
 private:

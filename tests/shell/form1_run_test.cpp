@@ -75,6 +75,19 @@ TEST(Form1Run, EndsAtTheFirstStepThatReachesTmax)
     }
 }
 
+TEST(Form1Run, DesktopAcceleratorsInTheCaptionDoNotStopTheRun)
+{
+    // Some desktops put an "&" into every button caption of their own accord.
+    Lab lab;
+    lab.type("Text20", QStringLiteral("0.1"));
+    QPushButton* button = lab.form->controls().CmdOK;
+    button->setText(QStringLiteral("&ПУСК"));
+    lab.doubles.pause.during = [button](int) { button->setText(QLatin1Char('&') + button->text()); };
+    press(lab);
+    EXPECT_EQ(lab.doubles.pause.requested.size(), 5u);
+    EXPECT_EQ(button->text().remove(QLatin1Char('&')), QStringLiteral("ПУСК"));
+}
+
 TEST(Form1Run, TheFirstStepWithTheDefaults)
 {
     Lab lab;

@@ -45,6 +45,16 @@ TEST(StepPacing, SlowStepsAndFrozenClocksStartAfresh)
     EXPECT_EQ(pacing.pause_ms(107.014, 0.01), 6);
     // A slower pace takes effect at once.
     EXPECT_EQ(pacing.pause_ms(107.021, 0.09), 89);
+    // Drawing that takes nearly the whole period still leaves a pause in
+    // which the window's events are handled.
+    pacing.restart();
+    double now = 300;
+    for (int i = 0; i < 50; ++i) {
+        now += 0.00999;
+        const int ms = pacing.pause_ms(now, 0.01);
+        EXPECT_GE(ms, 1) << i;
+        now += ms / 1000.0;
+    }
     // A new run starts with a whole period whatever came before.
     pacing.restart();
     EXPECT_EQ(pacing.pause_ms(200, 0.02), 20);
