@@ -98,6 +98,7 @@ private:
     QString in_working_directory(const QString& file_name) const;
     std::string decimal_separator() const;
     void show_message(const QString& title, const QString& text);
+    void show_message(const Message& message);
 
     Services services_;
     LabState lab_;

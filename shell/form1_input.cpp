@@ -13,6 +13,19 @@
 #include <QLineEdit>
 
 namespace vp {
+namespace {
+
+QString to_qstring(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+void Form1::show_message(const Message& message)
+{
+    show_message(to_qstring(message.title()), QString::fromStdString(message.text));
+}
 
 void Form1::on_box_changed(int index)
 {
@@ -21,8 +34,7 @@ void Form1::on_box_changed(int index)
     const Decision d = decide(box, edit->text().toStdString(), lab_.p, lab_.memories);
     quantity(lab_.p, box) = d.value;
     if (d.message)
-        show_message(QString::fromUtf8(d.message->title().data(), static_cast<int>(d.message->title().size())),
-                     QString::fromStdString(d.message->text));
+        show_message(*d.message);
     if (d.visibility_before)
         apply_visibility(*d.visibility_before);
 
@@ -43,22 +55,18 @@ void Form1::on_box_changed(int index)
 void Form1::apply_visibility(const Visibility& v)
 {
     for (std::string_view name : group_controls(v.group)) {
-        if (QWidget* widget = controls_.find(QString::fromUtf8(name.data(), static_cast<int>(name.size()))))
+        if (QWidget* widget = controls_.find(to_qstring(name)))
             widget->setVisible(v.visible);
     }
 }
 
 void Form1::Label10_Click()
 {
-    const QString path = in_working_directory(QString::fromUtf8(parameter_file_name.data()));
-    const auto show = [this](const Message& m) {
-        show_message(QString::fromUtf8(m.title().data(), static_cast<int>(m.title().size())),
-                     QString::fromStdString(m.text));
-    };
+    const QString path = in_working_directory(to_qstring(parameter_file_name));
     QString error;
     const std::optional<QByteArray> bytes = read_whole_file(path, &error);
     if (!bytes) {
-        show(QFileInfo::exists(path) ? parameter_file_unreadable() : parameter_file_missing());
+        show_message(QFileInfo::exists(path) ? parameter_file_unreadable() : parameter_file_missing());
         return;
     }
     const FieldReading reading =
@@ -73,7 +81,7 @@ void Form1::Label10_Click()
         controls_.boxes[i]->setText(QString::fromStdString(placement.text));
     }
     if (reading.ended_early())
-        show(parameter_file_ended_early(reading));
+        show_message(parameter_file_ended_early(reading));
 }
 
 void Form1::Check_p_Click()
@@ -84,12 +92,12 @@ void Form1::Check_p_Click()
     // file: the old one is closed with what it holds and then emptied.
     close_results_file();
 
-    const QString path = in_working_directory(QString::fromUtf8(results_file_name.data()));
+    const QString path = in_working_directory(to_qstring(results_file_name));
     std::array<std::string, box_count> box_texts;
     for (std::size_t i = 0; i < box_texts.size(); ++i)
         box_texts[i] = controls_.boxes[i]->text().toStdString();
     const auto caption_of = [this](std::string_view name) {
-        const QLabel* label = controls_.label(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
+        const QLabel* label = controls_.label(to_qstring(name));
         return label ? label->text().toStdString() : std::string();
     };
 
@@ -106,7 +114,7 @@ void Form1::Check_p_Click()
         controls_.Check_p->setChecked(false);
         show_message(QStringLiteral("Ошибка"),
                      QStringLiteral("Файл результатов %1 записать нельзя: %2")
-                         .arg(QString::fromUtf8(results_file_name.data()), reason));
+                         .arg(to_qstring(results_file_name), reason));
     }
 }
 
@@ -121,7 +129,7 @@ void Form1::write_results_row()
         close_results_file();
         show_message(QStringLiteral("Ошибка"),
                      QStringLiteral("Запись в файл результатов %1 прервана: %2")
-                         .arg(QString::fromUtf8(results_file_name.data()), reason));
+                         .arg(to_qstring(results_file_name), reason));
     }
 }
 
