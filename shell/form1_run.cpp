@@ -42,6 +42,9 @@ void Form1::CmdOK_Click()
         // would start a run nested inside the one still ending.
         if (run_active_)
             return;
+        // The characteristics may lag the quantities: a parameter file can
+        // place a value whose box text does not change, and then nothing is
+        // recomputed.
         parametr();
         if (!motion_defined(lab_.c)) {
             show_message(QStringLiteral("Ошибка"),
