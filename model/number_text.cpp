@@ -2,8 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace vp {
 namespace {
@@ -19,15 +17,21 @@ struct DecimalDigits {
 
 DecimalDigits decimal_digits(double magnitude)
 {
+    // to_chars, unlike printf, writes "." whatever the C library's locale
+    // says: under a decimal-comma locale printf would put "," among the digits.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.*e", significant_digits - 1, magnitude);
+    const char* const end =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, significant_digits - 1)
+            .ptr;
     DecimalDigits d;
     const char* p = buffer;
-    for (; *p != 'e'; ++p) {
+    for (; p != end && *p != 'e'; ++p) {
         if (*p != '.')
             d.digits.push_back(*p);
     }
-    d.exponent = std::atoi(p + 1);
+    if (p != end && *++p == '+')
+        ++p;
+    std::from_chars(p, end, d.exponent);
     return d;
 }
 

@@ -1,5 +1,7 @@
 #include "model/number_text.h"
 
+#include "tests/support/c_library_locale.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -59,8 +61,11 @@ TEST(NumberText, FormatsByMask)
         {0, "0.0000e+00", "0.0000e+00"},
         {std::numeric_limits<double>::denorm_min(), "0.000E+00", "4.941E-324"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(format_number(c.value, c.mask), c.expected) << c.value << " by \"" << c.mask << '"';
+    for (const char* locale : testing::user_locales) {
+        testing::CLibraryLocale in(locale);
+        for (const auto& c : cases)
+            EXPECT_EQ(format_number(c.value, c.mask), c.expected) << c.value << " by \"" << c.mask << "\" in " << locale;
+    }
 }
 
 TEST(NumberText, PlainText)
@@ -74,10 +79,13 @@ TEST(NumberText, PlainText)
         {1.5e-5, " 1.5E-05"}, {-2.5e-7, "-2.5E-07"}, {40, " 40"},
         {16.568, " 16.568"},  {1e300, " 1E+300"},  {2.0 / 3, " .666666666666667"},
     };
-    for (const auto& [value, expected] : cases)
-        EXPECT_EQ(plain_number_text(value), expected) << value;
-    EXPECT_EQ(bare_number_text(100), "100");
-    EXPECT_EQ(bare_number_text(-3.5), "-3.5");
+    for (const char* locale : testing::user_locales) {
+        testing::CLibraryLocale in(locale);
+        for (const auto& [value, expected] : cases)
+            EXPECT_EQ(plain_number_text(value), expected) << value << " in " << locale;
+        EXPECT_EQ(bare_number_text(100), "100");
+        EXPECT_EQ(bare_number_text(-3.5), "-3.5");
+    }
 }
 
 TEST(NumberText, DecimalSeparator)
@@ -98,12 +106,16 @@ TEST(NumberText, ReadsLongestLeadingNumber)
         {"12abc", 12},       {"1.2.3", 1.2},  {"--1", 0},        {"+-1", 0},
         {"1e5e5", 1e5},      {".e5", 0},      {"0.0000", 0},     {"0e999999", 0},
         {"1e-999", 0},       {"00012.50", 12.5}, {"1e0000000000000000000001", 10},
-        {"\r5", 0},
+        {"\r5", 0},         {"5.e2", 500},   {"1.e3", 1000},   {"-2.D1", -20},
     };
-    for (const auto& [text, expected] : cases) {
-        const NumberReading r = read_number(text);
-        EXPECT_TRUE(r.in_range) << '"' << text << '"';
-        EXPECT_EQ(r.value, expected) << '"' << text << '"';
+    // A decimal comma never reads as a separator, whatever the locale.
+    for (const char* locale : testing::user_locales) {
+        testing::CLibraryLocale in(locale);
+        for (const auto& [text, expected] : cases) {
+            const NumberReading r = read_number(text);
+            EXPECT_TRUE(r.in_range) << '"' << text << "\" in " << locale;
+            EXPECT_EQ(r.value, expected) << '"' << text << "\" in " << locale;
+        }
     }
 }
 
