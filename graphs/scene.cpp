@@ -21,8 +21,8 @@ int whole_pixels(float v)
 
 } // namespace
 
-void axes(Surface& Picture1, const Scales& s, const Parameters& p, const Characteristics& c,
-          const ZoomSettings& zoom, std::string_view decimal_separator, GridSteps& grid)
+void axes(Surface& Picture1, const Scales& s, const Parameters& p, const Characteristics& c, const ZoomSettings& zoom,
+          std::string_view decimal_separator, GridSteps& grid)
 {
     const int n_setki = zoom.n_setki;
     grid.shag_y = n_setki > 0 ? p.dlina / n_setki : 0.0;
@@ -91,10 +91,10 @@ void gruz(Surface& Picture2, const Parameters& p, double fi)
 
 void copy_plane(Surface& Picture2, const Surface& Picture1, const PlaneCopyRects& r)
 {
-    Picture2.copy_keyed(Picture1, {r.source_left, r.source_top, r.source_width, r.source_height},
-                        {r.destination_left, r.destination_top, r.destination_width,
-                         whole_pixels(r.destination_height)},
-                        colours::plane_key);
+    Picture2.copy_keyed(
+        Picture1, {r.source_left, r.source_top, r.source_width, r.source_height},
+        {r.destination_left, r.destination_top, r.destination_width, whole_pixels(r.destination_height)},
+        colours::plane_key);
 }
 
 void axes_2(Surface& Picture2, const Surface& Picture1, const PlaneCopyRects& rects, const Parameters& p,
@@ -104,8 +104,8 @@ void axes_2(Surface& Picture2, const Surface& Picture1, const PlaneCopyRects& re
     gruz(Picture2, p, c.fi0_rad);
 }
 
-void draw_animation_frame(Surface& Picture2, const Surface& Picture1, const PlaneCopyRects& rects,
-                          const Parameters& p, const RunState& s)
+void draw_animation_frame(Surface& Picture2, const Surface& Picture1, const PlaneCopyRects& rects, const Parameters& p,
+                          const RunState& s)
 {
     Picture2.clear();
     copy_plane(Picture2, Picture1, rects);

@@ -24,8 +24,8 @@ class Surface;
 // and the dotted circle of radius x_c_m on which the centre of mass moves.
 // Reads dlina, x_c_m, the plane's bounds and n_setki; writes grid.shag_x and
 // grid.shag_y. Leaves Picture1 with line width 3 and solid lines.
-void axes(Surface& Picture1, const Scales& s, const Parameters& p, const Characteristics& c,
-          const ZoomSettings& zoom, std::string_view decimal_separator, GridSteps& grid);
+void axes(Surface& Picture1, const Scales& s, const Parameters& p, const Characteristics& c, const ZoomSettings& zoom,
+          std::string_view decimal_separator, GridSteps& grid);
 
 // The rod's start offset from the axis, 0.005 dlina in single precision: the
 // rod is drawn from (delta_pop, delta_pop), so its thick end does not hide
@@ -51,7 +51,7 @@ void axes_2(Surface& Picture2, const Surface& Picture1, const PlaneCopyRects& re
 
 // One frame of a run: clears Picture2, copies the plane, draws the body at
 // s.fi_new. No trace of earlier frames remains.
-void draw_animation_frame(Surface& Picture2, const Surface& Picture1, const PlaneCopyRects& rects,
-                          const Parameters& p, const RunState& s);
+void draw_animation_frame(Surface& Picture2, const Surface& Picture1, const PlaneCopyRects& rects, const Parameters& p,
+                          const RunState& s);
 
 } // namespace vp

@@ -88,7 +88,8 @@ double zoom_one_step(double k, double top, double bottom, int n_setki)
 
 // The angle and angular-velocity graphs: symmetric about zero, with a value
 // grid that stops one line short of each edge.
-TimeGraph about_zero(double top, double bottom, double k, double shag, int n_setki, const char* caption, double start_value)
+TimeGraph about_zero(double top, double bottom, double k, double shag, int n_setki, const char* caption,
+                     double start_value)
 {
     TimeGraph graph;
     graph.top = top;
@@ -153,8 +154,7 @@ void axes_W_t(Surface& Picture14, const Scales& s, const Parameters& p, const Ch
     draw_time_axes(Picture14, graph, s, p.Tmax, decimal_separator);
 }
 
-void plot_time_point(Surface& Picture3, Surface& Picture4, Surface& Picture14, const Characteristics& c,
-                     RunState& s)
+void plot_time_point(Surface& Picture3, Surface& Picture4, Surface& Picture14, const Characteristics& c, RunState& s)
 {
     const float t = static_cast<float>(s.t_f);
     Picture3.line_to(t, static_cast<float>(s.fi_new / k_grad_rad), colours::curve);

@@ -61,7 +61,6 @@ void axes_W_t(Surface& Picture14, const Scales& s, const Parameters& p, const Ch
 // One step of the curves: red lines from each pen to (t_f, fi_new in
 // degrees), (t_f, wz_new) and (t_f, W_poln), coordinates rounded to single
 // precision. Computes s.W_poln from MI and Mm_L on the way.
-void plot_time_point(Surface& Picture3, Surface& Picture4, Surface& Picture14, const Characteristics& c,
-                     RunState& s);
+void plot_time_point(Surface& Picture3, Surface& Picture4, Surface& Picture14, const Characteristics& c, RunState& s);
 
 } // namespace vp

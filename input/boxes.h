@@ -34,8 +34,8 @@ enum class Quantity {
 
 struct BoxInfo {
     Box box;
-    std::string_view name;          // "Text1"
-    std::string_view handler;       // "Text1_Change"
+    std::string_view name;    // "Text1"
+    std::string_view handler; // "Text1_Change"
     Quantity quantity;
     std::string_view quantity_name; // "massa"
     // Format of the text the box shows; empty for Text20, which shows the

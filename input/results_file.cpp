@@ -59,8 +59,7 @@ std::vector<std::string> results_head(const std::function<std::string(std::strin
     return lines;
 }
 
-std::string results_row(double t_f, double fi_degrees, double wz_new, float W_poln,
-                        std::string_view decimal_separator)
+std::string results_row(double t_f, double fi_degrees, double wz_new, float W_poln, std::string_view decimal_separator)
 {
     return print_line({row_item(t_f, decimal_separator), row_item(fi_degrees, decimal_separator),
                        row_item(wz_new, decimal_separator), row_item(W_poln, decimal_separator)});

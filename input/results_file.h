@@ -30,7 +30,6 @@ std::vector<std::string> results_head(const std::function<std::string(std::strin
 
 // One row per integration step: t_f, the angle in degrees, wz_new and W_poln,
 // each "0.0000e+00" with the given decimal separator.
-std::string results_row(double t_f, double fi_degrees, double wz_new, float W_poln,
-                        std::string_view decimal_separator);
+std::string results_row(double t_f, double fi_degrees, double wz_new, float W_poln, std::string_view decimal_separator);
 
 } // namespace vp

@@ -145,7 +145,8 @@ std::optional<Warning> warning_of(Box box)
     case Box::Text8: return Warning{&WarningMemories::predupr_c_shar, "при с=0 сила ~v^2 не учитывается!"};
     case Box::Text34: return Warning{&WarningMemories::predupr_c_ster, "при с=0 сила ~v^2 не учитывается!"};
     case Box::Text3: return Warning{&WarningMemories::predupr_ro_0, "Если хотите вакуум, то задайте и вязкость=0!"};
-    case Box::Text5: return Warning{&WarningMemories::predupr_eta, "Если хотите вакуум, то задайте и плотность среды=0!"};
+    case Box::Text5:
+        return Warning{&WarningMemories::predupr_eta, "Если хотите вакуум, то задайте и плотность среды=0!"};
     default: return std::nullopt;
     }
 }
@@ -186,7 +187,7 @@ bool reads_negative(std::string_view text)
 const std::vector<std::string_view>& group_controls(Group group)
 {
     static const std::vector<std::string_view> sphere = {
-        "Label4",  "Text4",   "Label7",    "Text7",   "Label8",    "Text8",   "Label12",   "Label12_2", "Label13",
+        "Label4",  "Text4",     "Label7",  "Text7",     "Label8",  "Text8",     "Label12", "Label12_2", "Label13",
         "Label33", "Label33_2", "Label16", "Label16_2", "Label25", "Label25_2", "Label27", "Label27_2", "Label28",
     };
     static const std::vector<std::string_view> rod = {"Label14", "Label14_2", "Label9", "Text9", "Label34", "Text34"};
@@ -208,7 +209,7 @@ Decision decide(Box box, std::string_view text, const Parameters& p, WarningMemo
     const NumberReading reading = read_number(text);
     // Beyond the range of a double the number is tested as an infinity,
     // which no box accepts; only a replacement is ever stored.
-    const double tested = reading.in_range ? reading.value
+    const double tested = reading.in_range       ? reading.value
                           : reads_negative(text) ? -std::numeric_limits<double>::infinity()
                                                  : std::numeric_limits<double>::infinity();
     Decision d;

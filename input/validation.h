@@ -68,16 +68,16 @@ struct Visibility {
 // The step between the write-back and Form_Resize.
 enum class AfterWriteBack {
     nothing,
-    set_r_shar_2,               // r_shar_2 := diametr_2 / 2 (Text4)
-    set_r_shar_1,               // r_shar_1 := diametr_1 / 2 in single precision (Text7)
-    quadratic_drag_visibility,  // the pair hidden when c_shar = 0 and c_ster = 0 (Text8, Text34)
+    set_r_shar_2,              // r_shar_2 := diametr_2 / 2 (Text4)
+    set_r_shar_1,              // r_shar_1 := diametr_1 / 2 in single precision (Text7)
+    quadratic_drag_visibility, // the pair hidden when c_shar = 0 and c_ster = 0 (Text8, Text34)
 };
 
 struct Decision {
-    double value = 0;                         // the quantity's new value
-    std::optional<Message> message;           // at most one error or warning
+    double value = 0;               // the quantity's new value
+    std::optional<Message> message; // at most one error or warning
     std::optional<Visibility> visibility_before;
-    std::string text;                         // the write-back, in the box's display format
+    std::string text; // the write-back, in the box's display format
     AfterWriteBack after = AfterWriteBack::nothing;
 };
 

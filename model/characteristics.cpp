@@ -79,8 +79,7 @@ void parametr(const Parameters& p, std::int16_t n_tochek, Characteristics& c)
     c.shag = c.T0 / n_tochek;
 
     c.Amp_fi = std::sqrt(std::pow(c.fi0_rad, 2) + std::pow(p.wz0, 2) / std::fabs(c.W02)) / k_grad_rad;
-    c.Amp_wz = static_cast<float>(
-        std::sqrt(std::pow(p.wz0, 2) + std::pow(std::fabs(c.W0) * c.Amp_fi * k_grad_rad, 2)));
+    c.Amp_wz = static_cast<float>(std::sqrt(std::pow(p.wz0, 2) + std::pow(std::fabs(c.W0) * c.Amp_fi * k_grad_rad, 2)));
 
     c.Wp0 = c.Mm_L * (std::cos(c.fi0_rad) * (-9.814));
     c.Wk0 = c.MI * std::pow(p.wz0, 2) / 2;
@@ -132,12 +131,9 @@ std::string limit_text(std::string_view prefix, Shown shown)
         head += ' ';
     }
     switch (shown) {
-    case Shown::infinite:
-        return head + "-> oo";
-    case Shown::tends_to_zero:
-        return head + "-> 0";
-    default:
-        return head + "=???";
+    case Shown::infinite: return head + "-> oo";
+    case Shown::tends_to_zero: return head + "-> 0";
+    default: return head + "=???";
     }
 }
 
@@ -168,22 +164,14 @@ CharacteristicCaptions characteristic_captions(const Parameters& p, const Charac
                                                std::string_view separator)
 {
     static constexpr LabelFormat formats[16] = {
-        {"Label12", "   =", "0.000E+00", false, " кг/м3"},
-        {"Label33", "   _sf=", "0.000E+00", false, " кг/м3"},
-        {"Label13", "mo = ", "0.000E+00", false, " кг"},
-        {"Label14", "  _s= ", "0.000e+00", true, " кг/м3"},
-        {"Label15", "I = ", "0.000e+00", true, " кг·м2"},
-        {"Label16", "   = ", "0.000E+00", false, " рад/c"},
-        {"Label17", "    o = ", "0.000E+00", false, " рад/c"},
-        {"Label22", "    s = ", "0.000E+00", false, " рад/c"},
-        {"Label23", "To = ", "0.000E+00", false, " c"},
-        {"Label24", "Ts = ", "0.000E+00", false, " c"},
-        {"Label25", "  _кр = ", "0.000E+00", false, " Па·с"},
-        {"Label26", "   2= ", "0.000E+00", false, " °"},
-        {"Label27", "    = ", "0.000E+00", false, " "},
-        {"Label28", "Q = ", "0.000E+00", false, " "},
-        {"Label35", "Lцм = ", "0.000e+00", true, " м"},
-        {"Label36", "M_L = ", "0.000E+00", false, " кг·м"},
+        {"Label12", "   =", "0.000E+00", false, " кг/м3"},     {"Label33", "   _sf=", "0.000E+00", false, " кг/м3"},
+        {"Label13", "mo = ", "0.000E+00", false, " кг"},       {"Label14", "  _s= ", "0.000e+00", true, " кг/м3"},
+        {"Label15", "I = ", "0.000e+00", true, " кг·м2"},      {"Label16", "   = ", "0.000E+00", false, " рад/c"},
+        {"Label17", "    o = ", "0.000E+00", false, " рад/c"}, {"Label22", "    s = ", "0.000E+00", false, " рад/c"},
+        {"Label23", "To = ", "0.000E+00", false, " c"},        {"Label24", "Ts = ", "0.000E+00", false, " c"},
+        {"Label25", "  _кр = ", "0.000E+00", false, " Па·с"},  {"Label26", "   2= ", "0.000E+00", false, " °"},
+        {"Label27", "    = ", "0.000E+00", false, " "},        {"Label28", "Q = ", "0.000E+00", false, " "},
+        {"Label35", "Lцм = ", "0.000e+00", true, " м"},        {"Label36", "M_L = ", "0.000E+00", false, " кг·м"},
     };
     const auto& f = formats;
     const std::string_view s = separator;
@@ -205,8 +193,8 @@ CharacteristicCaptions characteristic_captions(const Parameters& p, const Charac
         caption(f[8], c.T0, Shown::number, s),
         caption(f[9], c.Ts, beyond_damping(c, Shown::infinite), s),
         caption(f[10], c.eta_kr, p.massa != 0 ? Shown::number : Shown::undefined, s),
-        caption(f[11], c.fi_2_x == 0 ? 0 : (1 / c.fi_2_x) / k_grad_rad,
-                c.fi_2_x == 0 ? Shown::infinite : Shown::number, s),
+        caption(f[11], c.fi_2_x == 0 ? 0 : (1 / c.fi_2_x) / k_grad_rad, c.fi_2_x == 0 ? Shown::infinite : Shown::number,
+                s),
         caption(f[12], c.Teta, beyond_damping(c, Shown::infinite), s),
         caption(f[13], c.dobrot, quality, s),
         caption(f[14], c.x_c_m, Shown::number, s),

@@ -19,49 +19,49 @@ namespace vp {
 // infinity or NaN; the captions show it as a "-> oo" or "???" text and
 // motion_defined() refuses the run.
 struct Characteristics {
-    double fi0_rad = 0;    // initial angle, rad
+    double fi0_rad = 0; // initial angle, rad
 
-    double ro = 0;         // mean density of the sphere taken as a solid ball, kg/m^3
-    double ro_ss = 0;      // mean density of the shell material, kg/m^3
-    double m0 = 0;         // mass of medium displaced by ball and rod, kg
-    double ro_st = 0;      // mean density of the rod, kg/m^3
+    double ro = 0;    // mean density of the sphere taken as a solid ball, kg/m^3
+    double ro_ss = 0; // mean density of the shell material, kg/m^3
+    double m0 = 0;    // mass of medium displaced by ball and rod, kg
+    double ro_st = 0; // mean density of the rod, kg/m^3
 
-    double MI_1 = 0;       // shell about its centre, kg*m^2
-    double MI_2 = 0;       // transfer term of the sphere
-    double MI_3 = 0;       // rod about its end
-    double MI = 0;         // total moment of inertia about the axis
+    double MI_1 = 0; // shell about its centre, kg*m^2
+    double MI_2 = 0; // transfer term of the sphere
+    double MI_3 = 0; // rod about its end
+    double MI = 0;   // total moment of inertia about the axis
 
-    float x_c_m = 0;       // centre of mass from the axis, m
+    float x_c_m = 0; // centre of mass from the axis, m
 
     double delta_shar = 0; // Stokes factor of the sphere, m^3
     double delta_st = 0;   // Stokes factor of the rod (none)
     double delta = 0;      // damping decrement, 1/s
 
-    double W02_shar = 0;   // weight minus buoyancy moments, without g, kg*m
+    double W02_shar = 0; // weight minus buoyancy moments, without g, kg*m
     double W02_st = 0;
-    float W02_st_u = 0;    // the rod taken as wholly immersed
-    double Mm_L = 0;       // balance of gravity and buoyancy, kg*m
-    double W02 = 0;        // square of the harmonic angular frequency, 1/s^2
-    double W0 = 0;         // harmonic angular frequency, rad/s
-    double Ws = 0;         // natural angular frequency with linear damping, rad/s
-    double T0 = 0;         // harmonic period, s
-    double Ts = 0;         // natural period, s
-    float eta_kr = 0;      // viscosity of critical linear damping, Pa*s
-    double Teta = 0;       // logarithmic decrement
-    float dobrot = 0;      // quality factor
+    float W02_st_u = 0; // the rod taken as wholly immersed
+    double Mm_L = 0;    // balance of gravity and buoyancy, kg*m
+    double W02 = 0;     // square of the harmonic angular frequency, 1/s^2
+    double W0 = 0;      // harmonic angular frequency, rad/s
+    double Ws = 0;      // natural angular frequency with linear damping, rad/s
+    double T0 = 0;      // harmonic period, s
+    double Ts = 0;      // natural period, s
+    float eta_kr = 0;   // viscosity of critical linear damping, Pa*s
+    double Teta = 0;    // logarithmic decrement
+    float dobrot = 0;   // quality factor
 
-    float fi_2_x_st_u = 0; // quadratic-drag integral of the whole rod
-    double fi_2_x_shar = 0;// quadratic-drag integral of the sphere
-    double fi_2_x_st = 0;  // of the rod above the sphere
-    double fi_2_x = 0;     // coefficient of the quadratic velocity term, 1/rad
+    float fi_2_x_st_u = 0;  // quadratic-drag integral of the whole rod
+    double fi_2_x_shar = 0; // quadratic-drag integral of the sphere
+    double fi_2_x_st = 0;   // of the rod above the sphere
+    double fi_2_x = 0;      // coefficient of the quadratic velocity term, 1/rad
 
-    double shag = 0;       // integration step, s
-    double Amp_fi = 0;     // amplitude estimate of the angle, degrees
-    float Amp_wz = 0;      // amplitude estimate of the angular velocity, rad/s
-    double Wp0 = 0;        // potential energy at the start, J
-    double Wk0 = 0;        // kinetic energy at the start, J
-    double W_00 = 0;       // total energy at the start, J
-    double W_min = 0;      // lowest possible potential energy, J
+    double shag = 0;   // integration step, s
+    double Amp_fi = 0; // amplitude estimate of the angle, degrees
+    float Amp_wz = 0;  // amplitude estimate of the angular velocity, rad/s
+    double Wp0 = 0;    // potential energy at the start, J
+    double Wk0 = 0;    // kinetic energy at the start, J
+    double W_00 = 0;   // total energy at the start, J
+    double W_min = 0;  // lowest possible potential energy, J
 };
 
 // Recomputes every characteristic. Ts and Teta (when W0 <= delta), eta_kr

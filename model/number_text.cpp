@@ -74,7 +74,7 @@ bool all_zero(const std::string& digits)
 
 struct Mask {
     std::string prefix;
-    int integer_zeros = 0;    // digits always shown before the point
+    int integer_zeros = 0; // digits always shown before the point
     int decimals = 0;
     char exponent_letter = 0; // 0: fixed notation
     bool exponent_sign_always = false;
@@ -95,8 +95,7 @@ Mask parse_mask(std::string_view text)
         for (++i; i < text.size() && is_digit_place(text[i]); ++i)
             m.decimals += text[i] == '0';
     }
-    if (i + 1 < text.size() && (text[i] == 'E' || text[i] == 'e') &&
-        (text[i + 1] == '+' || text[i + 1] == '-')) {
+    if (i + 1 < text.size() && (text[i] == 'E' || text[i] == 'e') && (text[i + 1] == '+' || text[i + 1] == '-')) {
         m.exponent_letter = text[i];
         m.exponent_sign_always = text[i + 1] == '+';
         for (i += 2; i < text.size() && is_digit_place(text[i]); ++i)

@@ -7,21 +7,21 @@ namespace vp {
 // The thirteen quantities the user enters, with the two radii kept beside
 // them. Every quantity reads 0 until predvar() gives the defaults.
 struct Parameters {
-    double massa = 0;      // mass of the sphere, kg
-    double diametr_2 = 0;  // outer diameter of the sphere, m
-    double diametr_1 = 0;  // inner diameter of the sphere (the cavity), m
-    double c_shar = 0;     // drag coefficient of the sphere
-    double dlina = 0;      // axis to the lowest point of the sphere, m
-    double massa_st = 0;   // mass of the rod, kg
-    double diametr_s = 0;  // diameter of the rod, m
-    double c_ster = 0;     // drag coefficient of the rod
-    double ro_0 = 0;       // density of the medium, kg/m^3
-    double eta = 0;        // dynamic viscosity of the medium, Pa*s
-    double fi0 = 0;        // initial angle from the downward vertical, degrees
-    double wz0 = 0;        // initial angular velocity, rad/s
-    double Tmax = 0;       // time span of a run, s
+    double massa = 0;     // mass of the sphere, kg
+    double diametr_2 = 0; // outer diameter of the sphere, m
+    double diametr_1 = 0; // inner diameter of the sphere (the cavity), m
+    double c_shar = 0;    // drag coefficient of the sphere
+    double dlina = 0;     // axis to the lowest point of the sphere, m
+    double massa_st = 0;  // mass of the rod, kg
+    double diametr_s = 0; // diameter of the rod, m
+    double c_ster = 0;    // drag coefficient of the rod
+    double ro_0 = 0;      // density of the medium, kg/m^3
+    double eta = 0;       // dynamic viscosity of the medium, Pa*s
+    double fi0 = 0;       // initial angle from the downward vertical, degrees
+    double wz0 = 0;       // initial angular velocity, rad/s
+    double Tmax = 0;      // time span of a run, s
 
-    double r_shar_2 = 0;   // diametr_2 / 2
+    double r_shar_2 = 0; // diametr_2 / 2
     // diametr_1 / 2 in single precision: the cavity is drawn and nothing
     // else reads it, and the rounding (0.15 -> 0.15000000596...) is kept.
     float r_shar_1 = 0;
@@ -35,10 +35,10 @@ struct RunSettings {
 
 // Zoom divisors of the three time graphs and the grid density.
 struct ZoomSettings {
-    double k_fi = 0;  // angle graph
-    double k_wz = 0;  // angular-velocity graph
-    float k_W = 0;    // energy graph, single precision like its scroll-bar rule
-    int n_setki = 0;  // grid intervals per half axis
+    double k_fi = 0; // angle graph
+    double k_wz = 0; // angular-velocity graph
+    float k_W = 0;   // energy graph, single precision like its scroll-bar rule
+    int n_setki = 0; // grid intervals per half axis
 };
 
 // The defaults the laboratory starts with: a hollow sphere lighter than water

@@ -8,15 +8,15 @@ namespace vp {
 // precision, the angular velocity in single precision (wz_f): that mix, and
 // the single-precision k42, shape the numerical result and are kept.
 struct RunState {
-    double t_f = 0;     // model time, s
-    double fi_f = 0;    // angle at the start of the next step, rad
-    float wz_f = 0;     // angular velocity at the start of the next step, rad/s
-    double fi_new = 0;  // angle after the latest step, rad
-    double wz_new = 0;  // angular velocity after the latest step, rad/s
+    double t_f = 0;                            // model time, s
+    double fi_f = 0;                           // angle at the start of the next step, rad
+    float wz_f = 0;                            // angular velocity at the start of the next step, rad/s
+    double fi_new = 0;                         // angle after the latest step, rad
+    double wz_new = 0;                         // angular velocity after the latest step, rad/s
     double k11 = 0, k21 = 0, k31 = 0, k41 = 0; // angle increments
     double k12 = 0, k22 = 0, k32 = 0;          // angular-velocity increments
     float k42 = 0;
-    float W_poln = 0;   // total energy after the latest step, J
+    float W_poln = 0; // total energy after the latest step, J
 };
 
 // The initial state: time 0, the starting angle (rad) and angular velocity.

@@ -8,8 +8,7 @@ namespace {
 bool usable_span(double from, double to, double pixels)
 {
     const double span = to - from;
-    return std::isfinite(from) && std::isfinite(to) && std::isfinite(span) && span != 0 &&
-           std::isfinite(pixels / span);
+    return std::isfinite(from) && std::isfinite(to) && std::isfinite(span) && span != 0 && std::isfinite(pixels / span);
 }
 
 // Values small enough that a unit span from or about them is not lost to
@@ -46,8 +45,7 @@ LogicalRect usable_rect(const LogicalRect& requested, double width_px, double he
 }
 
 CoordinateMapping::CoordinateMapping(const LogicalRect& requested, double width_px, double height_px)
-    : rect_(usable_rect(requested, width_px, height_px)),
-      x_scale_(width_px / (rect_.right - rect_.left)),
+    : rect_(usable_rect(requested, width_px, height_px)), x_scale_(width_px / (rect_.right - rect_.left)),
       y_scale_(height_px / (rect_.bottom - rect_.top))
 {
 }

@@ -31,8 +31,8 @@ bool clip_segment(double& x1, double& y1, double& x2, double& y2, const PixelBox
 {
     const double dx = x2 - x1;
     const double dy = y2 - y1;
-    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2) ||
-        !std::isfinite(dx) || !std::isfinite(dy))
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2) || !std::isfinite(dx) ||
+        !std::isfinite(dy))
         return false;
     // Each end crosses at most two edges; more rounds mean rounding keeps it
     // outside, where nothing of it can show.

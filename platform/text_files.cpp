@@ -19,7 +19,9 @@ std::optional<QByteArray> read_whole_file(const QString& path, QString* error)
     return content;
 }
 
-Cp1251Writer::Cp1251Writer() : encoder_("windows-1251") {}
+Cp1251Writer::Cp1251Writer() : encoder_("windows-1251")
+{
+}
 
 bool Cp1251Writer::open(const QString& path)
 {

@@ -18,7 +18,8 @@ QString authors()
         QStringLiteral("Открытый учебный проект"),
         QStringLiteral("Открытая разработка, без адреса"),
         QStringLiteral("maintainers@users.noreply.c-seed-bdb5bd45.example"),
-    }.join(line_break);
+    }
+        .join(line_break);
 }
 
 QString about_program()
@@ -32,7 +33,8 @@ QString about_program()
         QStringLiteral(" "),
         QStringLiteral("История версий:"),
         QStringLiteral("Версия " VP_VERSION ", Linux (Qt 6), 07.12.2026, команда viscous-pendulum"),
-        QStringLiteral("Первая версия: расчёт движения методом Рунге-Кутты, анимация, графики, файлы параметров и результатов, справочные документы."),
+        QStringLiteral("Первая версия: расчёт движения методом Рунге-Кутты, анимация, графики, файлы параметров и "
+                       "результатов, справочные документы."),
     };
     return lines.join(line_break);
 }
@@ -44,7 +46,8 @@ QString registration()
         QStringLiteral("Версия " VP_VERSION),
         QStringLiteral("Учебная программа, регистрации не требует."),
         QStringLiteral("Свободно используется в учебных целях."),
-    }.join(line_break);
+    }
+        .join(line_break);
 }
 
 } // namespace vp::about_texts

@@ -57,8 +57,8 @@ QPixmap apparatus_picture(QSize size, qreal device_pixel_ratio)
     picture.resize(drawn, 1.0);
     picture.set_scale(s.x_left, s.y_top, s.x_right, s.y_bottom);
     picture.clear();
-    const PlaneCopyRects whole{0, 0, drawn.width(), drawn.height(), 0, 0, drawn.width(),
-                               static_cast<float>(drawn.height())};
+    const PlaneCopyRects whole{0, 0, drawn.width(), drawn.height(),
+                               0, 0, drawn.width(), static_cast<float>(drawn.height())};
     axes_2(picture, plane, whole, p, c);
 
     const QSize pixels(static_cast<int>(std::lround(size.width() * device_pixel_ratio)),

@@ -76,9 +76,7 @@ QLabel* make_label(Controls& c, QWidget* parent, const char* name, const char* c
     label->setFont(serif(font_pixels));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     switch (look) {
-    case Look::plain:
-        paint_background(label, rgb(colours::light_grey));
-        break;
+    case Look::plain: paint_background(label, rgb(colours::light_grey)); break;
     case Look::cyan_box:
         paint_background(label, rgb(colours::light_cyan));
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -104,8 +102,8 @@ void make_overlay(Controls& c, QWidget* parent, const char* name, const char* le
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-QScrollBar* make_scroll_bar(Controls& c, QWidget* parent, const char* name, Qt::Orientation orientation,
-                            int minimum, int maximum, int value, int step)
+QScrollBar* make_scroll_bar(Controls& c, QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
+                            int maximum, int value, int step)
 {
     auto* bar = named(c, new QScrollBar(orientation, parent), name);
     bar->setRange(minimum, maximum);
@@ -134,15 +132,9 @@ CanvasWidget* make_picture(Controls& c, QWidget* parent, const char* name, const
     const QPalette palette = parent->palette();
     Canvas& canvas = picture->canvas();
     switch (background) {
-    case PictureBackground::white:
-        canvas.set_background({255, 255, 255});
-        break;
-    case PictureBackground::system_base:
-        canvas.set_background(to_rgb(palette.color(QPalette::Base)));
-        break;
-    case PictureBackground::system_window:
-        canvas.set_background(to_rgb(palette.color(QPalette::Window)));
-        break;
+    case PictureBackground::white: canvas.set_background({255, 255, 255}); break;
+    case PictureBackground::system_base: canvas.set_background(to_rgb(palette.color(QPalette::Base))); break;
+    case PictureBackground::system_window: canvas.set_background(to_rgb(palette.color(QPalette::Window))); break;
     }
     canvas.set_foreground(to_rgb(palette.color(QPalette::WindowText)));
     return picture;
@@ -208,8 +200,8 @@ Controls create_controls(QWidget* client)
     }
 
     // Characteristics column; the captions come from the computation.
-    auto* label11 = make_label(c, client, "Label11", "Характеристики", "Характеристики движения", Look::plain,
-                               font_11pt);
+    auto* label11 =
+        make_label(c, client, "Label11", "Характеристики", "Характеристики движения", Look::plain, font_11pt);
     label11->setFont(serif(font_11pt, true));
     label11->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     struct CharacteristicRow {
@@ -245,10 +237,8 @@ Controls create_controls(QWidget* client)
     // Current values, written by a run.
     c.Label29 = make_label(c, client, "Label29", "текущее время", "текущее время", Look::cyan_box);
     c.Label30 = make_label(c, client, "Label30", "текущий угол", "текущий угол", Look::cyan_box);
-    c.Label31 = make_label(c, client, "Label31", "текущая угловая скорос.", "текущая угловая скорость",
-                           Look::cyan_box);
-    c.Label37 = make_label(c, client, "Label37", "текущая полная энергия", "Текущая полная энергия",
-                           Look::cyan_box);
+    c.Label31 = make_label(c, client, "Label31", "текущая угловая скорос.", "текущая угловая скорость", Look::cyan_box);
+    c.Label37 = make_label(c, client, "Label37", "текущая полная энергия", "Текущая полная энергия", Look::cyan_box);
 
     // Run controls.
     c.HScroll1 = make_scroll_bar(c, client, "HScroll1", Qt::Horizontal, 1, 9, 1, 1);
@@ -279,11 +269,14 @@ Controls create_controls(QWidget* client)
     c.Picture1 = make_picture(c, client, "Picture1", "Плоскость Y-X график", PictureBackground::white);
     c.Picture2 = make_picture(c, client, "Picture2", "Анимация движения", PictureBackground::system_window);
     c.VScroll1 = make_scroll_bar(c, client, "VScroll1", Qt::Vertical, -10, 10, 1, 1);
-    c.Picture3 = make_picture(c, client, "Picture3", "Зависимость угла от времени. Слева - масштаб", PictureBackground::white);
+    c.Picture3 =
+        make_picture(c, client, "Picture3", "Зависимость угла от времени. Слева - масштаб", PictureBackground::white);
     c.VScroll2 = make_scroll_bar(c, client, "VScroll2", Qt::Vertical, -10, 10, 1, 1);
-    c.Picture4 = make_picture(c, client, "Picture4", "Зависимость угловой скорости от времени. Слева - масштаб", PictureBackground::white);
+    c.Picture4 = make_picture(c, client, "Picture4", "Зависимость угловой скорости от времени. Слева - масштаб",
+                              PictureBackground::white);
     c.VScroll3 = make_scroll_bar(c, client, "VScroll3", Qt::Vertical, -10, 10, 0, 1);
-    c.Picture14 = make_picture(c, client, "Picture14", "Зависимость полной энергии от времени. Слева - масштаб", PictureBackground::system_base);
+    c.Picture14 = make_picture(c, client, "Picture14", "Зависимость полной энергии от времени. Слева - масштаб",
+                               PictureBackground::system_base);
 
     // Overlays above the labels they mark.
     for (auto it = c.by_name.cbegin(); it != c.by_name.cend(); ++it) {

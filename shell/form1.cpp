@@ -117,8 +117,7 @@ void Form1::predvar()
     for (int i = 0; i < Controls::box_count; ++i) {
         const BoxInfo& info = box_table()[static_cast<std::size_t>(i)];
         const double value = quantity(lab_.p, info.quantity);
-        const std::string text =
-            i == 0 ? format_number(value, "0.0000") : plain_number_text(value);
+        const std::string text = i == 0 ? format_number(value, "0.0000") : plain_number_text(value);
         controls_.boxes[static_cast<std::size_t>(i)]->setText(QString::fromStdString(text));
     }
     controls_.Label21->setText(QString::fromStdString(bare_number_text(lab_.run.zamedlenie)));
@@ -157,8 +156,8 @@ void Form1::layout()
 void Form1::show_graphs()
 {
     const Controls& c = controls_;
-    apply_view(chosen_view(c.Option1->isChecked(), c.Option2->isChecked()),
-               {c.Picture1, c.Picture2}, {c.Picture3, c.Picture4, c.Picture14, c.VScroll1, c.VScroll2, c.VScroll3});
+    apply_view(chosen_view(c.Option1->isChecked(), c.Option2->isChecked()), {c.Picture1, c.Picture2},
+               {c.Picture3, c.Picture4, c.Picture14, c.VScroll1, c.VScroll2, c.VScroll3});
 }
 
 void Form1::Form_Resize()

@@ -19,7 +19,6 @@ class QAction;
 
 namespace vp {
 
-
 // Everything the laboratory knows: the quantities, what follows from them,
 // the state of a run and the scales of the pictures.
 struct LabState {

@@ -112,9 +112,9 @@ void Form1::Check_p_Click()
         close_results_file();
         // Unticking runs this handler again, which then does nothing.
         controls_.Check_p->setChecked(false);
-        show_message(QStringLiteral("Ошибка"),
-                     QStringLiteral("Файл результатов %1 записать нельзя: %2")
-                         .arg(to_qstring(results_file_name), reason));
+        show_message(
+            QStringLiteral("Ошибка"),
+            QStringLiteral("Файл результатов %1 записать нельзя: %2").arg(to_qstring(results_file_name), reason));
     }
 }
 
@@ -127,9 +127,9 @@ void Form1::write_results_row()
         // The run goes on; the rows written so far stay in the file.
         const QString reason = results_file_.error();
         close_results_file();
-        show_message(QStringLiteral("Ошибка"),
-                     QStringLiteral("Запись в файл результатов %1 прервана: %2")
-                         .arg(to_qstring(results_file_name), reason));
+        show_message(
+            QStringLiteral("Ошибка"),
+            QStringLiteral("Запись в файл результатов %1 прервана: %2").arg(to_qstring(results_file_name), reason));
     }
 }
 

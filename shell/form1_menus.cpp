@@ -44,7 +44,8 @@ void Form1::build_menus()
     help->setObjectName(QStringLiteral("mnuHelp"));
     item(help, "mnuHelpInstruction", QStringLiteral("Инструкция"), MenuIcon::instruction,
          &Form1::mnuHelpInstruction_Click);
-    item(help, "mnuHelpUprav", QStringLiteral("Управление"), MenuIcon::controls, [this] { open_document("uprav.pdf"); });
+    item(help, "mnuHelpUprav", QStringLiteral("Управление"), MenuIcon::controls,
+         [this] { open_document("uprav.pdf"); });
     separator(help, "mnuHelpSep3");
     item(help, "mnuHelpAvtors", QStringLiteral("Авторы"), MenuIcon::authors, &Form1::mnuHelpAvtors_Click);
     item(help, "mnuHelpAbout", QStringLiteral("О программе"), MenuIcon::about, &Form1::mnuHelpAbout_Click);
@@ -86,8 +87,8 @@ void Form1::mnuHelpAvtors_Click()
     // now. Before the authors window is first shown the desktop has not
     // framed it yet; its frame will be like the main window's.
     const QRect outer = frameGeometry();
-    const QSize own = form2_->windowHandle() ? form2_->frameGeometry().size()
-                                             : form2_->size() + (outer.size() - size());
+    const QSize own =
+        form2_->windowHandle() ? form2_->frameGeometry().size() : form2_->size() + (outer.size() - size());
     form2_->move(outer.left() + (outer.width() - own.width()) / 2, outer.top() + (outer.height() - own.height()) / 2);
     form2_->show();
     form2_->raise();

@@ -65,8 +65,7 @@ void Form1::CmdOK_Click()
         set_resizable(true);
         setWindowTitle(window_title::plain + QLatin1Char('.'));
     }
-    setWindowTitle(windowTitle() +
-                   window_title::computing_time_report(services_.clock->seconds() - lab_.run_started));
+    setWindowTitle(windowTitle() + window_title::computing_time_report(services_.clock->seconds() - lab_.run_started));
 }
 
 void Form1::raschet()

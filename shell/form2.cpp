@@ -23,7 +23,8 @@ QString fitted(const QString& text, const QFont& font, int width)
         QFont f = font;
         while (f.pixelSize() > smallest_pixels && QFontMetrics(f).horizontalAdvance(line) > width)
             f.setPixelSize(f.pixelSize() - 1);
-        lines << QStringLiteral("<span style=\"font-size:%1px\">%2</span>").arg(f.pixelSize()).arg(line.toHtmlEscaped());
+        lines
+            << QStringLiteral("<span style=\"font-size:%1px\">%2</span>").arg(f.pixelSize()).arg(line.toHtmlEscaped());
     }
     return lines.join(QStringLiteral("<br>"));
 }

@@ -40,11 +40,11 @@ WindowLayout layout(int scale_width, int scale_height)
         float overlay_width;
     };
     static constexpr InputRow input_rows[] = {
-        {"Label1", "Text1", nullptr, 0},   {"Label4", "Text4", nullptr, 0},
-        {"Label7", "Text7", nullptr, 0},   {"Label8", "Text8", nullptr, 0},
-        {"Label2", "Text2", nullptr, 0},   {"Label6", "Text6", nullptr, 0},
-        {"Label9", "Text9", nullptr, 0},   {"Label34", "Text34", nullptr, 0},
-        {"Label3", "Text3", "Label3_2", 13}, {"Label5", "Text5", "Label5_2", 10},
+        {"Label1", "Text1", nullptr, 0},        {"Label4", "Text4", nullptr, 0},
+        {"Label7", "Text7", nullptr, 0},        {"Label8", "Text8", nullptr, 0},
+        {"Label2", "Text2", nullptr, 0},        {"Label6", "Text6", nullptr, 0},
+        {"Label9", "Text9", nullptr, 0},        {"Label34", "Text34", nullptr, 0},
+        {"Label3", "Text3", "Label3_2", 13},    {"Label5", "Text5", "Label5_2", 10},
         {"Label18", "Text18", "Label18_2", 13}, {"Label19", "Text19", "Label19_2", 17},
         {"Label20", "Text20", nullptr, 0},
     };
@@ -82,7 +82,8 @@ WindowLayout layout(int scale_width, int scale_height)
     const float column_width = 2 * L_Width;
     for (int j = 1; j <= 16; ++j) {
         const CharacteristicRow& r = characteristic_rows[j - 1];
-        const PlaceF label = put(r.label, label11.left, label11.top + static_cast<float>(j) * row, column_width, L_Height);
+        const PlaceF label =
+            put(r.label, label11.left, label11.top + static_cast<float>(j) * row, column_width, L_Height);
         if (r.overlay)
             put(r.overlay, label.left + 2, label.top - r.overlay_rise, r.overlay_width, label.height);
     }
@@ -94,18 +95,18 @@ WindowLayout layout(int scale_width, int scale_height)
     put("Label37", label31.left, label30.top, column_width, L_Height);
 
     // Run controls under the input rows.
-    const PlaceF hscroll1 = put("HScroll1", label20.left, label20.top + label20.height + otstup_y,
-                                L_Width - otstup_x, L_Height / 2);
+    const PlaceF hscroll1 =
+        put("HScroll1", label20.left, label20.top + label20.height + otstup_y, L_Width - otstup_x, L_Height / 2);
     const float label21_width = L_Width / 4;
     const PlaceF label21 = put("Label21", hscroll1.left + hscroll1.width / 2 - label21_width / 2 + 6,
                                hscroll1.top + hscroll1.height, label21_width, L_Height);
-    const PlaceF hscroll2 = put("HScroll2", hscroll1.left + hscroll1.width + 2 * otstup_x, hscroll1.top,
-                                L_Width - otstup_x, L_Height / 2);
+    const PlaceF hscroll2 =
+        put("HScroll2", hscroll1.left + hscroll1.width + 2 * otstup_x, hscroll1.top, L_Width - otstup_x, L_Height / 2);
     const float label32_width = L_Width / 2;
     put("Label32", hscroll2.left + hscroll2.width / 2 - label32_width / 2 + 6, hscroll2.top + hscroll2.height,
         label32_width, L_Height);
-    const PlaceF frame1 = put("Frame1", hscroll1.left, label21.top + label21.height + otstup_y, 1.16f * L_Width,
-                              2.4f * L_Height);
+    const PlaceF frame1 =
+        put("Frame1", hscroll1.left, label21.top + label21.height + otstup_y, 1.16f * L_Width, 2.4f * L_Height);
     const PlaceF cmd_ok = put("CmdOK", frame1.left + frame1.width + otstup_x, frame1.top, 0.8f * L_Width, L_Height);
     put("Check_p", cmd_ok.left, cmd_ok.top + cmd_ok.height + otstup_y, cmd_ok.width, L_Height);
 
@@ -117,11 +118,11 @@ WindowLayout layout(int scale_width, int scale_height)
     const PlaceF vscroll1 = put("VScroll1", otstup_x, otstup_y, L_Height / 2, picture1.height / 3 - otstup_y);
     const PlaceF picture3 = put("Picture3", vscroll1.left + vscroll1.width, otstup_y,
                                 picture1.width - vscroll1.width - otstup_x, vscroll1.height);
-    const PlaceF vscroll2 = put("VScroll2", vscroll1.left, vscroll1.height + 2 * otstup_y, vscroll1.width,
-                                picture3.height);
+    const PlaceF vscroll2 =
+        put("VScroll2", vscroll1.left, vscroll1.height + 2 * otstup_y, vscroll1.width, picture3.height);
     put("Picture4", picture3.left, vscroll2.top, picture3.width, picture3.height);
-    const PlaceF vscroll3 = put("VScroll3", vscroll1.left, 2 * vscroll1.height + 3 * otstup_y, vscroll1.width,
-                                picture3.height);
+    const PlaceF vscroll3 =
+        put("VScroll3", vscroll1.left, 2 * vscroll1.height + 3 * otstup_y, vscroll1.width, picture3.height);
     put("Picture14", picture3.left, vscroll3.top, picture3.width, picture3.height);
 
     const ControlRect plane = to_pixels(picture1);

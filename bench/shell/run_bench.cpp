@@ -90,8 +90,8 @@ void BM_RunStepWithoutPause(benchmark::State& state)
     for (auto _ : state)
         window.form->CmdOK_Click();
     state.counters["steps"] = benchmark::Counter(static_cast<double>(pause.steps), benchmark::Counter::kAvgIterations);
-    state.counters["per_step"] = benchmark::Counter(static_cast<double>(pause.steps),
-                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per_step"] =
+        benchmark::Counter(static_cast<double>(pause.steps), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_RunStepWithoutPause)->Args({700, 532})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 

@@ -24,8 +24,8 @@
 #include <QMessageLogContext>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPair>
 #include <QPainter>
+#include <QPair>
 #include <QPalette>
 #include <QPdfWriter>
 #include <QPen>
@@ -161,8 +161,8 @@ void style_frames(QTextFrame* frame)
 bool is_code_block(const QTextBlock& block)
 {
     const QTextBlockFormat format = block.blockFormat();
-    return format.hasProperty(QTextFormat::BlockCodeFence) || format.hasProperty(QTextFormat::BlockCodeLanguage)
-        || format.nonBreakableLines();
+    return format.hasProperty(QTextFormat::BlockCodeFence) || format.hasProperty(QTextFormat::BlockCodeLanguage) ||
+           format.nonBreakableLines();
 }
 
 // Code spans and code blocks in a monospaced face with Cyrillic letters;
@@ -367,8 +367,8 @@ int convert(const QString& input_path, const QString& output_path)
 
     QPdfWriter writer(&output);
     writer.setResolution(resolution_dpi);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                     QPageLayout::Millimeter));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     writer.setCreator(QStringLiteral("md2pdf"));
 
     // A heading left alone at the foot of a page is moved to the next one.

@@ -54,8 +54,7 @@ struct Demo {
     Demo();
     vp::Pictures pictures()
     {
-        return {Picture1->canvas(), Picture2->canvas(), Picture3->canvas(), Picture4->canvas(),
-                Picture14->canvas()};
+        return {Picture1->canvas(), Picture2->canvas(), Picture3->canvas(), Picture4->canvas(), Picture14->canvas()};
     }
     void show_graphs();
     void redraw();
@@ -98,19 +97,19 @@ Demo::Demo()
     const vp::Rgb white{255, 255, 255};
     const QPalette system = QApplication::palette();
     Picture1 = picture(&window, {4, 4, 348, 348}, QStringLiteral("Плоскость Y-X график"), white);
-    Picture2 = picture(&window, {4, 4, 348, 348}, QStringLiteral("Анимация движения"),
-                       rgb(system.color(QPalette::Button)));
+    Picture2 =
+        picture(&window, {4, 4, 348, 348}, QStringLiteral("Анимация движения"), rgb(system.color(QPalette::Button)));
     VScroll1 = zoom_bar(&window, {4, 4, 13, 112});
-    Picture3 = picture(&window, {17, 4, 331, 112}, QStringLiteral("Зависимость угла от времени. Слева - масштаб"),
-                       white);
+    Picture3 =
+        picture(&window, {17, 4, 331, 112}, QStringLiteral("Зависимость угла от времени. Слева - масштаб"), white);
     VScroll2 = zoom_bar(&window, {4, 120, 13, 112});
     Picture4 = picture(&window, {17, 120, 331, 112},
                        QStringLiteral("Зависимость угловой скорости от времени. Слева - масштаб"), white);
     VScroll3 = zoom_bar(&window, {4, 236, 13, 112});
     VScroll3->setValue(0);
-    Picture14 = picture(&window, {17, 236, 331, 112},
-                        QStringLiteral("Зависимость полной энергии от времени. Слева - масштаб"),
-                        rgb(system.color(QPalette::Base)));
+    Picture14 =
+        picture(&window, {17, 236, 331, 112}, QStringLiteral("Зависимость полной энергии от времени. Слева - масштаб"),
+                rgb(system.color(QPalette::Base)));
     VScroll1->setValue(1);
     VScroll2->setValue(1);
 

@@ -89,8 +89,11 @@ TEST(Scales, MinmaxGivesEachPictureItsRectangle)
     Scales s;
     minmax(m.p, m.c, m.zoom, s, {p1, p2, p3, p4, p14});
     const std::pair<const RecordingSurface*, LogicalRect> expected[] = {
-        {&p1, {-0.55, -0.55, 0.55, 0.55}}, {&p2, {-0.55, -0.55, 0.55, 0.55}}, {&p3, {0, 30, 10, -30}},
-        {&p4, {0, 2.5, 10, -2.5}},         {&p14, {0, -0.866, 10, static_cast<float>(-1.0)}},
+        {&p1, {-0.55, -0.55, 0.55, 0.55}},
+        {&p2, {-0.55, -0.55, 0.55, 0.55}},
+        {&p3, {0, 30, 10, -30}},
+        {&p4, {0, 2.5, 10, -2.5}},
+        {&p14, {0, -0.866, 10, static_cast<float>(-1.0)}},
     };
     for (const auto& [surface, r] : expected) {
         ASSERT_EQ(surface->ops.size(), 1u);

@@ -91,8 +91,8 @@ TEST(Plane, GridLabelsAxesAndTheCentreOfMassCircle)
         (l.y1 == 0.01 * b.s.y_bottom ? x_labels : y_labels).push_back(l.text);
         EXPECT_TRUE(l.y1 == 0.01 * b.s.y_bottom || l.x1 == 0.01 * 1.1) << l.text;
     }
-    EXPECT_EQ(x_labels, (std::vector<std::string>{"-0,50", "-0,40", "-0,30", "-0,20", "-0,10", "0,00", "0,10",
-                                                  "0,20", "0,30", "0,40"}));
+    EXPECT_EQ(x_labels, (std::vector<std::string>{"-0,50", "-0,40", "-0,30", "-0,20", "-0,10", "0,00", "0,10", "0,20",
+                                                  "0,30", "0,40"}));
     EXPECT_EQ(y_labels,
               (std::vector<std::string>{"-0,50", "-0,40", "-0,30", "-0,20", "-0,10", "0,10", "0,20", "0,30", "0,40"}));
     EXPECT_EQ(plane.of(Kind::line, colours::grid).size(), 22u);
@@ -152,8 +152,9 @@ TEST(Body, SphereIsWhereTheAngleSendsItOverTheCleanPlane)
         double cavity_x, cavity_y; // inside, clear of the rod
     };
     Scene scene;
-    for (const Case& c : {Case{0, 0.075, 0.4, 0.075, -0.4, -0.03, 0.4}, Case{half_pi, 0.4, 0.075, 0.075, 0.4, 0.4, -0.03},
-                          Case{0, 0.075, 0.4, 0.4, 0.075, -0.03, 0.4}}) {
+    for (const Case& c :
+         {Case{0, 0.075, 0.4, 0.075, -0.4, -0.03, 0.4}, Case{half_pi, 0.4, 0.075, 0.075, 0.4, 0.4, -0.03},
+          Case{0, 0.075, 0.4, 0.4, 0.075, -0.03, 0.4}}) {
         scene.frame(c.fi);
         EXPECT_EQ(Scene::at(scene.animation, c.ring_x, c.ring_y), colours::sphere) << c.fi;
         EXPECT_EQ(Scene::at(scene.animation, c.cavity_x, c.cavity_y), colours::cavity) << c.fi;

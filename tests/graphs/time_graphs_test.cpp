@@ -91,9 +91,11 @@ TEST(TimeGraphs, AngleGridFollowsTheZoomWithTheLocaleSeparator)
         std::vector<std::string> texts;
     };
     const Case cases[] = {
-        {1, {-24, -18, -12, -6, 0, 6, 12, 18, 24},
+        {1,
+         {-24, -18, -12, -6, 0, 6, 12, 18, 24},
          {"-24,000", "-18,000", "-12,000", "-6,000", "0,000", "6,000", "12,000", "18,000", "24,000"}},
-        {2, {-12, -9, -6, -3, 0, 3, 6, 9, 12},
+        {2,
+         {-12, -9, -6, -3, 0, 3, 6, 9, 12},
          {"-12,000", "-9,000", "-6,000", "-3,000", "0,000", "3,000", "6,000", "9,000", "12,000"}},
     };
     for (const Case& c : cases) {
@@ -116,8 +118,9 @@ TEST(TimeGraphs, AxesCaptionsAndTheStartOfTheCurve)
         double caption_at;
         double top, bottom, start;
     };
-    for (const Case& c : {Case{&g.angle, "fi, °", 0.02, 30, -30, 20}, Case{&g.velocity, "wz, рад/с", 0.02, 2.5, -2.5, -1.5},
-                          Case{&g.energy, "W, Дж", energy_caption_at, s.W_top, s.W_bottom, -0.866}}) {
+    for (const Case& c :
+         {Case{&g.angle, "fi, °", 0.02, 30, -30, 20}, Case{&g.velocity, "wz, рад/с", 0.02, 2.5, -2.5, -1.5},
+          Case{&g.energy, "W, Дж", energy_caption_at, s.W_top, s.W_bottom, -0.866}}) {
         const auto axes = c.graph->of(Kind::line, colours::black);
         ASSERT_EQ(axes.size(), 2u);
         EXPECT_EQ(axes[0].width, 3);
@@ -173,9 +176,9 @@ TEST(TimeGraphs, PeriodLinesStayFewAndFiniteWhateverThePeriod)
         double Tmax, T0;
         std::size_t most;
     };
-    for (const Case& c : {Case{"a billion periods", 1e9, 1, 4096}, Case{"1e300 periods", 1e300, 1, 4096},
-                          Case{"zero period", 16, 0, 0}, Case{"infinite period", 16, inf, 0},
-                          Case{"no time", 0, 0, 0}, Case{"Tmax below T0", 1, 3, 1}}) {
+    for (const Case& c :
+         {Case{"a billion periods", 1e9, 1, 4096}, Case{"1e300 periods", 1e300, 1, 4096}, Case{"zero period", 16, 0, 0},
+          Case{"infinite period", 16, inf, 0}, Case{"no time", 0, 0, 0}, Case{"Tmax below T0", 1, 3, 1}}) {
         Graphs g;
         g.p.Tmax = c.Tmax;
         g.c.T0 = c.T0;

@@ -149,8 +149,7 @@ TEST(Loading, EachValueIsCheckedAgainstTheOthersAsTheyStand)
         std::vector<std::string> values = defaults_with(1, "0.2");
         values[2] = "0.1";
         w.load(parameter_file(values));
-        EXPECT_EQ(w.message_texts(),
-                  (std::vector<std::string>{"Не может быть <=d1! Не вводите заново, а исправьте!"}));
+        EXPECT_EQ(w.message_texts(), (std::vector<std::string>{"Не может быть <=d1! Не вводите заново, а исправьте!"}));
         EXPECT_EQ(w.p.diametr_2, 0.39);
         EXPECT_EQ(w.p.diametr_1, 0.1);
     }

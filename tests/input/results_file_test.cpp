@@ -37,9 +37,9 @@ TEST(PrintLine, ItemsStandInFourteenCharacterColumns)
 TEST(ResultsHead, CaptionsAndBoxTextsOfTheStartUp)
 {
     const std::map<std::string_view, std::string> captions = {
-        {"Label1", "m (кг) ="}, {"Label4", "d2 (м) ="}, {"Label7", "d1 (м)="}, {"Label8", "с_сф="},
-        {"Label2", "L (м) ="},  {"Label6", "М (кг) ="}, {"Label9", "D (м) ="}, {"Label34", "с_ст="},
-        {"Label20", "Т (с) ="},
+        {"Label1", "m (кг) ="}, {"Label4", "d2 (м) ="}, {"Label7", "d1 (м)="},
+        {"Label8", "с_сф="},    {"Label2", "L (м) ="},  {"Label6", "М (кг) ="},
+        {"Label9", "D (м) ="},  {"Label34", "с_ст="},   {"Label20", "Т (с) ="},
     };
     BoxWindow w;
     w.start_up();

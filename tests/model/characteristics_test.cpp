@@ -49,14 +49,14 @@ TEST(Defaults, CaptionsOfTheCharacteristicsColumn)
 {
     Lab lab;
     const std::map<std::string, std::string> expected = {
-        {"Label12", "   =4.625E+02 кг/м3"},      {"Label33", "   _sf=8.000E+02 кг/м3"},
-        {"Label13", "mo = 3.357E+01 кг"},        {"Label14", "  _s= 7.800e+03 кг/м3"},
-        {"Label15", "I = 2.696e+01 кг·м2"},      {"Label16", "   = 1.186E-04 рад/c"},
-        {"Label17", "    o = 2.894E+00 рад/c"},  {"Label22", "    s = 2.894E+00 рад/c"},
-        {"Label23", "To = 2.171E+00 c"},         {"Label24", "Ts = 2.171E+00 c"},
-        {"Label25", "  _кр = 2.450E+01 Па·с"},   {"Label26", "   2= 2.279E+01 °"},
-        {"Label27", "    = 2.575E-04 "},         {"Label28", "Q = 1.220E+04 "},
-        {"Label35", "Lцм = 1.280e+00 м"},        {"Label36", "M_L = -2.302E+01 кг·м"},
+        {"Label12", "   =4.625E+02 кг/м3"},     {"Label33", "   _sf=8.000E+02 кг/м3"},
+        {"Label13", "mo = 3.357E+01 кг"},       {"Label14", "  _s= 7.800e+03 кг/м3"},
+        {"Label15", "I = 2.696e+01 кг·м2"},     {"Label16", "   = 1.186E-04 рад/c"},
+        {"Label17", "    o = 2.894E+00 рад/c"}, {"Label22", "    s = 2.894E+00 рад/c"},
+        {"Label23", "To = 2.171E+00 c"},        {"Label24", "Ts = 2.171E+00 c"},
+        {"Label25", "  _кр = 2.450E+01 Па·с"},  {"Label26", "   2= 2.279E+01 °"},
+        {"Label27", "    = 2.575E-04 "},        {"Label28", "Q = 1.220E+04 "},
+        {"Label35", "Lцм = 1.280e+00 м"},       {"Label36", "M_L = -2.302E+01 кг·м"},
     };
     EXPECT_EQ(lab.captions(), expected);
     EXPECT_NEAR(lab.c.shag, 0.0217081, 1e-7);
@@ -184,13 +184,34 @@ TEST(Characteristics, UndefinedValuesAreShownAsLimits)
         bool defined;
     };
     const Case cases[] = {
-        {"both masses zero", [](Parameters& p) { p.massa = 0; p.massa_st = 0; }, false},
-        {"outer diameter zero", [](Parameters& p) { p.diametr_2 = 0; p.diametr_1 = 0; p.r_shar_2 = 0; }, false},
+        {"both masses zero",
+         [](Parameters& p) {
+             p.massa = 0;
+             p.massa_st = 0;
+         },
+         false},
+        {"outer diameter zero",
+         [](Parameters& p) {
+             p.diametr_2 = 0;
+             p.diametr_1 = 0;
+             p.r_shar_2 = 0;
+         },
+         false},
         {"cavity as large as the sphere", [](Parameters& p) { p.diametr_1 = p.diametr_2; }, false},
         {"rod of zero diameter", [](Parameters& p) { p.diametr_s = 0; }, true},
         {"zero length", [](Parameters& p) { p.dlina = 0; }, true},
-        {"zero length without a sphere", [](Parameters& p) { p.dlina = 0; p.massa = 0; }, false},
-        {"vacuum", [](Parameters& p) { p.ro_0 = 0; p.eta = 0; }, true},
+        {"zero length without a sphere",
+         [](Parameters& p) {
+             p.dlina = 0;
+             p.massa = 0;
+         },
+         false},
+        {"vacuum",
+         [](Parameters& p) {
+             p.ro_0 = 0;
+             p.eta = 0;
+         },
+         true},
     };
     for (const auto& c : cases) {
         Lab lab;

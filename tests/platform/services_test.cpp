@@ -32,7 +32,8 @@ TEST(Cp1251Writer, WritesTheCodePageWithCrLf)
     EXPECT_TRUE(w.write_line("ro(кг/м3)= °·"));
     EXPECT_TRUE(w.write_line("★"));
     // Flushed as written: the bytes are there before the file is closed.
-    EXPECT_EQ(file_bytes(path), QByteArray("W, \xC4\xE6\r\nro(\xEA\xE3/\xEC" "3)= \xB0\xB7\r\n?\r\n"));
+    EXPECT_EQ(file_bytes(path), QByteArray("W, \xC4\xE6\r\nro(\xEA\xE3/\xEC"
+                                           "3)= \xB0\xB7\r\n?\r\n"));
     w.close();
     EXPECT_FALSE(w.is_open());
     EXPECT_FALSE(w.write_line("after close"));

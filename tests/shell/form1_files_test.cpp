@@ -114,7 +114,7 @@ TEST(Form1ResultsFile, TickingWritesTheHeadInTheLabsCodePage)
     EXPECT_EQ(lines[13], QByteArray("\xD2 (\xF1) =") + QByteArray(7, ' ') + " 16");
     EXPECT_EQ(lines[15].left(7), QByteArray("    t,c"));
     // Lines 2 to 14 carry the boxes as shown, from column 15.
-    const char* const boxes[] = {"Text1", "Text4", "Text7", "Text8", "Text2", "Text6", "Text9",
+    const char* const boxes[] = {"Text1",  "Text4", "Text7", "Text8",  "Text2",  "Text6", "Text9",
                                  "Text34", "Text3", "Text5", "Text18", "Text19", "Text20"};
     for (std::size_t i = 0; i < std::size(boxes); ++i)
         EXPECT_EQ(lines[i + 1].mid(14), lab.text(boxes[i]).toLatin1()) << boxes[i];

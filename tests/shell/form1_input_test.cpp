@@ -88,8 +88,8 @@ TEST(Form1Input, AWarningIsShownOnceOnly)
         Lab lab;
         for (const char* text : c.typed)
             lab.type(c.box, QString::fromLatin1(text));
-        ASSERT_EQ(lab.doubles.boxes.shown.size(), static_cast<std::size_t>(c.shown))
-            << c.box << "\n" << messages_of(lab).toStdString();
+        ASSERT_EQ(lab.doubles.boxes.shown.size(), static_cast<std::size_t>(c.shown)) << c.box << "\n"
+                                                                                     << messages_of(lab).toStdString();
         for (const Message& m : lab.doubles.boxes.shown) {
             EXPECT_EQ(m.title, QStringLiteral("Предупреждение")) << c.box;
             EXPECT_EQ(m.text, QString::fromUtf8(c.warning)) << c.box;
@@ -108,11 +108,11 @@ TEST(Form1Input, TheCaretKeepsItsOffsetWhenTheBoxIsRewritten)
         int caret_after;
     };
     const Case cases[] = {
-        {"Text1", 7, "<", "15.4990", 6},        // 15.499 gets its last zero back
-        {"Text1", 2, ">", "154990.0000", 2},    // the point deleted
-        {"Text1", 0, "-", "15.4990", 1},        // refused, replaced
-        {"Text20", -1, "16.000", " 16", 3},     // beyond the new end: at the end
-        {"Text19", 6, "4", "-3.500", 6},        // -3.5004 rounds back
+        {"Text1", 7, "<", "15.4990", 6},     // 15.499 gets its last zero back
+        {"Text1", 2, ">", "154990.0000", 2}, // the point deleted
+        {"Text1", 0, "-", "15.4990", 1},     // refused, replaced
+        {"Text20", -1, "16.000", " 16", 3},  // beyond the new end: at the end
+        {"Text19", 6, "4", "-3.500", 6},     // -3.5004 rounds back
     };
     for (const Case& c : cases) {
         Lab lab;
@@ -241,9 +241,18 @@ struct Field {
 QByteArray parameter_file(const std::map<int, const char*>& changed = {})
 {
     const Field defaults[] = {
-        {"Масса сферы m (кг)", "15.499"}, {"d2 (м)", "0.4"},   {"d1 (м)", "0.3"},       {"c сферы", "0.47"},
-        {"L (м)", "1.5"},                 {"M (кг)", "0.5881"}, {"D (м)", "0.008"},     {"c стержня", "1.2"},
-        {"ro (кг/м3)", "1000"},           {"eta (Па·с)", "0.001004"}, {"fi0 (°)", "37"}, {"wz0 (рад/с)", "-3.5"},
+        {"Масса сферы m (кг)", "15.499"},
+        {"d2 (м)", "0.4"},
+        {"d1 (м)", "0.3"},
+        {"c сферы", "0.47"},
+        {"L (м)", "1.5"},
+        {"M (кг)", "0.5881"},
+        {"D (м)", "0.008"},
+        {"c стержня", "1.2"},
+        {"ro (кг/м3)", "1000"},
+        {"eta (Па·с)", "0.001004"},
+        {"fi0 (°)", "37"},
+        {"wz0 (рад/с)", "-3.5"},
         {"T (с)", "16"},
     };
     QByteArray bytes;
@@ -262,7 +271,7 @@ void write_file(const Lab& lab, const QByteArray& bytes)
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-const char* const box_names[13] = {"Text1", "Text4", "Text7", "Text8", "Text2", "Text6", "Text9",
+const char* const box_names[13] = {"Text1",  "Text4", "Text7", "Text8",  "Text2",  "Text6", "Text9",
                                    "Text34", "Text3", "Text5", "Text18", "Text19", "Text20"};
 
 TEST(Form1ParameterFile, TheDefaultsLeaveTheLaboratoryAsItStarted)
@@ -404,9 +413,9 @@ TEST(Form1ParameterFile, TheSampleShippedWithTheDocumentsLoads)
     lab.form->Label10_Click();
     EXPECT_TRUE(lab.doubles.boxes.shown.empty()) << messages_of(lab).toStdString();
     const std::pair<const char*, const char*> shown[] = {
-        {"Text1", "44.1700"},  {"Text4", "0.3200"},    {"Text7", "0.2800"},   {"Text8", "0.470"}, {"Text2", "1.2000"},
-        {"Text6", "0.7350"},   {"Text9", "0.0100"},    {"Text34", "1.200"},   {"Text3", "961.0000"},
-        {"Text5", "0.9900000"}, {"Text18", "30.000"},  {"Text19", "0.000"},   {"Text20", " 20"},
+        {"Text1", "44.1700"}, {"Text4", "0.3200"}, {"Text7", "0.2800"}, {"Text8", "0.470"},    {"Text2", "1.2000"},
+        {"Text6", "0.7350"},  {"Text9", "0.0100"}, {"Text34", "1.200"}, {"Text3", "961.0000"}, {"Text5", "0.9900000"},
+        {"Text18", "30.000"}, {"Text19", "0.000"}, {"Text20", " 20"},
     };
     for (const auto& [box, text] : shown)
         EXPECT_EQ(lab.text(box), QString::fromUtf8(text)) << box;

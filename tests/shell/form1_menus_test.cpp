@@ -112,8 +112,8 @@ struct DocumentRow {
 };
 
 const DocumentRow documents[] = {
-    {"mnuFilespravka", "spravka.pdf", false},   {"mnuFilespravka2", "tabl.pdf", false},
-    {"mnuFilesHistory", "stokes.pdf", false},   {"mnuHelpUprav", "uprav.pdf", false},
+    {"mnuFilespravka", "spravka.pdf", false},        {"mnuFilespravka2", "tabl.pdf", false},
+    {"mnuFilesHistory", "stokes.pdf", false},        {"mnuHelpUprav", "uprav.pdf", false},
     {"mnuHelpInstruction", "instruction.txt", true},
 };
 

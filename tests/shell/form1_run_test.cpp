@@ -290,8 +290,8 @@ TEST(Form1Run, TheTitleReportsTheComputingTime)
         };
         press(lab);
         EXPECT_EQ(during, during_title);
-        EXPECT_EQ(lab.form->windowTitle(), plain_title + QStringLiteral(". Время расчёта - ") +
-                                               QStringLiteral(" 17") + QStringLiteral(" c"));
+        EXPECT_EQ(lab.form->windowTitle(),
+                  plain_title + QStringLiteral(". Время расчёта - ") + QStringLiteral(" 17") + QStringLiteral(" c"));
     }
     {
         // The stop press reports at once, with a full stop after the title;

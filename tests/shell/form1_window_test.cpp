@@ -136,13 +136,13 @@ TEST(Form1Window, EveryControlOfTheInventory)
 TEST(Form1Window, StartsWithTheDefaults)
 {
     Lab lab;
-    EXPECT_EQ(lab.form->windowTitle(), QStringLiteral("Колебания толстостенной сферы на массивном стержне в вязкой среде"));
+    EXPECT_EQ(lab.form->windowTitle(),
+              QStringLiteral("Колебания толстостенной сферы на массивном стержне в вязкой среде"));
     EXPECT_EQ(lab.form->client_area()->size(), QSize(700, 532));
     const std::pair<const char*, const char*> boxes[] = {
-        {"Text1", "15.4990"}, {"Text4", "0.4000"},     {"Text7", "0.3000"},  {"Text8", "0.470"},
-        {"Text2", "1.5000"},  {"Text6", "0.5881"},     {"Text9", "0.0080"},  {"Text34", "1.200"},
-        {"Text3", "1000.0000"}, {"Text5", "0.0010040"}, {"Text18", "37.000"}, {"Text19", "-3.500"},
-        {"Text20", " 16"},
+        {"Text1", "15.4990"}, {"Text4", "0.4000"},  {"Text7", "0.3000"}, {"Text8", "0.470"},     {"Text2", "1.5000"},
+        {"Text6", "0.5881"},  {"Text9", "0.0080"},  {"Text34", "1.200"}, {"Text3", "1000.0000"}, {"Text5", "0.0010040"},
+        {"Text18", "37.000"}, {"Text19", "-3.500"}, {"Text20", " 16"},
     };
     for (const auto& [name, text] : boxes)
         EXPECT_EQ(lab.text(name), QString::fromUtf8(text)) << name;
@@ -157,8 +157,8 @@ TEST(Form1Window, LaidOutAtTheDesignedSize)
 {
     Lab lab;
     const std::pair<const char*, QRect> places[] = {
-        {"Label10", {356, 4, 168, 26}}, {"Text1", {440, 34, 84, 26}},   {"Label36", {528, 484, 168, 26}},
-        {"Label21", {392, 437, 21, 26}}, {"Frame1", {356, 467, 97, 62}}, {"CmdOK", {457, 467, 68, 26}},
+        {"Label10", {356, 4, 168, 26}},   {"Text1", {440, 34, 84, 26}},   {"Label36", {528, 484, 168, 26}},
+        {"Label21", {392, 437, 21, 26}},  {"Frame1", {356, 467, 97, 62}}, {"CmdOK", {457, 467, 68, 26}},
         {"Label37", {176, 502, 168, 26}}, {"Picture1", {4, 4, 348, 348}}, {"Picture14", {17, 236, 331, 112}},
     };
     for (const auto& [name, rect] : places)

@@ -28,23 +28,22 @@ TEST(Layout, DesignedClientArea)
 {
     const WindowLayout pass = layout(700, 532);
     expect_places(pass, {
-        {"Label10", 356, 4, 168, 26},     {"Text1", 440, 34, 84, 26},
-        {"Label20", 356, 394, 84, 26},    {"Text20", 440, 394, 84, 26},
-        {"Label3_2", 356, 274 - 5, 13, 26}, {"Label19_2", 356, 364 - 5, 17, 26},
-        {"Label11", 528, 4, 168, 26},     {"Label12", 528, 34, 168, 26},
-        {"Label12_2", 530, 32, 10, 26},   {"Label33_2", 530, 64, 14, 26},
-        {"Label36", 528, 484, 168, 26},
-        {"HScroll1", 356, 424, 80, 13},   {"Label21", 391.5f, 437, 21, 26},
-        {"HScroll2", 444, 424, 80, 13},   {"Label32", 469, 437, 42, 26},
-        {"Frame1", 356, 467, 97.44f, 62.4f}, {"CmdOK", 457.44f, 467, 67.2f, 26},
-        {"Check_p", 457.44f, 497, 67.2f, 26},
-        {"Label29", 4, 472, 168, 26},     {"Label30", 4, 502, 168, 26},
-        {"Label31", 176, 472, 168, 26},   {"Label37", 176, 502, 168, 26},
-        {"Picture1", 4, 4, 348, 348},     {"Picture2", 4, 4, 348, 348},
-        {"VScroll1", 4, 4, 13, 112},      {"Picture3", 17, 4, 331, 112},
-        {"VScroll2", 4, 120, 13, 112},    {"Picture4", 17, 120, 331, 112},
-        {"VScroll3", 4, 236, 13, 112},    {"Picture14", 17, 236, 331, 112},
-    });
+                            {"Label10", 356, 4, 168, 26},       {"Text1", 440, 34, 84, 26},
+                            {"Label20", 356, 394, 84, 26},      {"Text20", 440, 394, 84, 26},
+                            {"Label3_2", 356, 274 - 5, 13, 26}, {"Label19_2", 356, 364 - 5, 17, 26},
+                            {"Label11", 528, 4, 168, 26},       {"Label12", 528, 34, 168, 26},
+                            {"Label12_2", 530, 32, 10, 26},     {"Label33_2", 530, 64, 14, 26},
+                            {"Label36", 528, 484, 168, 26},     {"HScroll1", 356, 424, 80, 13},
+                            {"Label21", 391.5f, 437, 21, 26},   {"HScroll2", 444, 424, 80, 13},
+                            {"Label32", 469, 437, 42, 26},      {"Frame1", 356, 467, 97.44f, 62.4f},
+                            {"CmdOK", 457.44f, 467, 67.2f, 26}, {"Check_p", 457.44f, 497, 67.2f, 26},
+                            {"Label29", 4, 472, 168, 26},       {"Label30", 4, 502, 168, 26},
+                            {"Label31", 176, 472, 168, 26},     {"Label37", 176, 502, 168, 26},
+                            {"Picture1", 4, 4, 348, 348},       {"Picture2", 4, 4, 348, 348},
+                            {"VScroll1", 4, 4, 13, 112},        {"Picture3", 17, 4, 331, 112},
+                            {"VScroll2", 4, 120, 13, 112},      {"Picture4", 17, 120, 331, 112},
+                            {"VScroll3", 4, 236, 13, 112},      {"Picture14", 17, 236, 331, 112},
+                        });
     EXPECT_EQ(pass.plane_copy.source_width, 348);
     EXPECT_EQ(pass.plane_copy.destination_width, 348);
     EXPECT_EQ(pass.plane_copy.destination_height, 348.0f);
@@ -65,8 +64,8 @@ TEST(Layout, WiderWindowMovesThePanelsAndGrowsTheSquare)
 {
     const WindowLayout narrow = layout(700, 532);
     const WindowLayout wide = layout(800, 532);
-    for (const char* moved : {"Label10", "Text1", "Label11", "Label36", "HScroll1", "HScroll2", "Label21",
-                              "Frame1", "CmdOK", "Check_p"}) {
+    for (const char* moved :
+         {"Label10", "Text1", "Label11", "Label36", "HScroll1", "HScroll2", "Label21", "Frame1", "CmdOK", "Check_p"}) {
         EXPECT_FLOAT_EQ(wide.find(moved)->left, narrow.find(moved)->left + 100) << moved;
         EXPECT_FLOAT_EQ(wide.find(moved)->top, narrow.find(moved)->top) << moved;
     }
