@@ -32,15 +32,6 @@ struct Scales {
     double n_periodov = 0;
 };
 
-// Grid steps at zoom 1, written by the axes operations.
-struct GridSteps {
-    double shag_fi = 0; // axes_x_t: Amp_fi / n_setki
-    double shag_wz = 0; // axes_y_t: Amp_wz / n_setki
-    float shag_W = 0;   // axes_W_t: (W_00 - W_min) / (2 n_setki)
-    double shag_x = 0;  // axes: dlina / n_setki
-    double shag_y = 0;
-};
-
 // The five picture areas in logical coordinates.
 struct Pictures {
     Surface& Picture1;  // the Y-X plane

@@ -1,7 +1,7 @@
 #include "graphs/scene.h"
 
-#include "graphs/colours.h"
 #include "model/number_text.h"
+#include "platform/colours.h"
 #include "platform/surface.h"
 
 #include <cmath>
@@ -22,16 +22,17 @@ int whole_pixels(float v)
 } // namespace
 
 void axes(Surface& Picture1, const Scales& s, const Parameters& p, const Characteristics& c, const ZoomSettings& zoom,
-          std::string_view decimal_separator, GridSteps& grid)
+          std::string_view decimal_separator)
 {
     const int n_setki = zoom.n_setki;
-    grid.shag_y = n_setki > 0 ? p.dlina / n_setki : 0.0;
-    grid.shag_x = grid.shag_y;
+    // Grid spacing in metres, the same across and down.
+    const double shag_y = n_setki > 0 ? p.dlina / n_setki : 0.0;
+    const double shag_x = shag_y;
     auto label = [&](double v) { return with_decimal_separator(format_number(v, "0.00"), decimal_separator); };
 
     Picture1.set_line_width(1);
     for (int n = -n_setki; n <= n_setki; ++n) {
-        const double x = n * grid.shag_x;
+        const double x = n * shag_x;
         Picture1.line(x, s.y_bottom, x, s.y_top, colours::grid);
         if (n != n_setki) {
             Picture1.dot(x, 0.01 * s.y_bottom);
@@ -40,7 +41,7 @@ void axes(Surface& Picture1, const Scales& s, const Parameters& p, const Charact
     }
     const double width = s.x_right - s.x_left;
     for (int n = -n_setki; n <= n_setki; ++n) {
-        const double y = n * grid.shag_y;
+        const double y = n * shag_y;
         Picture1.line(s.x_left, y, s.x_right, y, colours::grid);
         if (n != n_setki && n != 0) {
             Picture1.dot(0.01 * width, y);

@@ -22,10 +22,10 @@ class Surface;
 // by `decimal_separator`; none at +dlina, none at 0 on the vertical axis),
 // black axes of width 3, the captions "X, м" (the downward axis) and "Y, м",
 // and the dotted circle of radius x_c_m on which the centre of mass moves.
-// Reads dlina, x_c_m, the plane's bounds and n_setki; writes grid.shag_x and
-// grid.shag_y. Leaves Picture1 with line width 3 and solid lines.
+// Reads dlina, x_c_m, the plane's bounds and n_setki. Leaves Picture1 with
+// line width 3 and solid lines.
 void axes(Surface& Picture1, const Scales& s, const Parameters& p, const Characteristics& c, const ZoomSettings& zoom,
-          std::string_view decimal_separator, GridSteps& grid);
+          std::string_view decimal_separator);
 
 // The rod's start offset from the axis, 0.005 dlina in single precision: the
 // rod is drawn from (delta_pop, delta_pop), so its thick end does not hide

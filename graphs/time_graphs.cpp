@@ -1,8 +1,8 @@
 #include "graphs/time_graphs.h"
 
-#include "graphs/colours.h"
 #include "model/constants.h"
 #include "model/number_text.h"
+#include "platform/colours.h"
 #include "platform/surface.h"
 
 #include <cmath>
@@ -115,31 +115,30 @@ double period_stride(double n_periodov)
 }
 
 void axes_x_t(Surface& Picture3, const Scales& s, const Parameters& p, const ZoomSettings& zoom,
-              std::string_view decimal_separator, GridSteps& grid)
+              std::string_view decimal_separator)
 {
-    grid.shag_fi = zoom_one_step(zoom.k_fi, s.fi_top, s.fi_bottom, zoom.n_setki);
-    const TimeGraph graph = about_zero(s.fi_top, s.fi_bottom, zoom.k_fi, grid.shag_fi, zoom.n_setki, "fi, °", p.fi0);
+    const double shag_fi = zoom_one_step(zoom.k_fi, s.fi_top, s.fi_bottom, zoom.n_setki);
+    const TimeGraph graph = about_zero(s.fi_top, s.fi_bottom, zoom.k_fi, shag_fi, zoom.n_setki, "fi, °", p.fi0);
     draw_time_axes(Picture3, graph, s, p.Tmax, decimal_separator);
 }
 
 void axes_y_t(Surface& Picture4, const Scales& s, const Parameters& p, const ZoomSettings& zoom,
-              std::string_view decimal_separator, GridSteps& grid)
+              std::string_view decimal_separator)
 {
-    grid.shag_wz = zoom_one_step(zoom.k_wz, s.wz_top, s.wz_bottom, zoom.n_setki);
-    const TimeGraph graph =
-        about_zero(s.wz_top, s.wz_bottom, zoom.k_wz, grid.shag_wz, zoom.n_setki, "wz, рад/с", p.wz0);
+    const double shag_wz = zoom_one_step(zoom.k_wz, s.wz_top, s.wz_bottom, zoom.n_setki);
+    const TimeGraph graph = about_zero(s.wz_top, s.wz_bottom, zoom.k_wz, shag_wz, zoom.n_setki, "wz, рад/с", p.wz0);
     draw_time_axes(Picture4, graph, s, p.Tmax, decimal_separator);
 }
 
 void axes_W_t(Surface& Picture14, const Scales& s, const Parameters& p, const Characteristics& c,
-              const ZoomSettings& zoom, std::string_view decimal_separator, GridSteps& grid)
+              const ZoomSettings& zoom, std::string_view decimal_separator)
 {
-    grid.shag_W = static_cast<float>(zoom_one_step(zoom.k_W, s.W_top, s.W_bottom, zoom.n_setki));
+    const float shag_W = static_cast<float>(zoom_one_step(zoom.k_W, s.W_top, s.W_bottom, zoom.n_setki));
     TimeGraph graph;
     graph.top = s.W_top;
     graph.bottom = s.W_bottom;
     graph.k = zoom.k_W;
-    graph.shag = grid.shag_W;
+    graph.shag = shag_W;
     graph.grid_origin = s.W_mid;
     graph.n_first = 1 - zoom.n_setki;
     graph.n_last = zoom.n_setki;
@@ -154,12 +153,11 @@ void axes_W_t(Surface& Picture14, const Scales& s, const Parameters& p, const Ch
     draw_time_axes(Picture14, graph, s, p.Tmax, decimal_separator);
 }
 
-void plot_time_point(Surface& Picture3, Surface& Picture4, Surface& Picture14, const Characteristics& c, RunState& s)
+void plot_time_point(Surface& Picture3, Surface& Picture4, Surface& Picture14, const RunState& s)
 {
     const float t = static_cast<float>(s.t_f);
     Picture3.line_to(t, static_cast<float>(s.fi_new / k_grad_rad), colours::curve);
     Picture4.line_to(t, static_cast<float>(s.wz_new), colours::curve);
-    s.W_poln = total_energy(c.MI, c.Mm_L, s.fi_new, s.wz_new);
     Picture14.line_to(t, s.W_poln, colours::curve);
 }
 

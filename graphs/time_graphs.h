@@ -39,28 +39,30 @@ inline constexpr double energy_caption_at = 0.25;
 double period_stride(double n_periodov);
 
 // The angle graph. Reads Tmax and fi0 (degrees), fi_top/fi_bottom,
-// shag_t/n_periodov, k_fi and n_setki; writes grid.shag_fi. Its value grid
-// runs over n = 1 - n_setki .. n_setki - 1 at n * shag_fi / k_fi.
+// shag_t/n_periodov, k_fi and n_setki. Its value grid runs over
+// n = 1 - n_setki .. n_setki - 1 at n * shag_fi / k_fi, where shag_fi, the
+// step at zoom 1, is Amp_fi / n_setki.
 void axes_x_t(Surface& Picture3, const Scales& s, const Parameters& p, const ZoomSettings& zoom,
-              std::string_view decimal_separator, GridSteps& grid);
+              std::string_view decimal_separator);
 
 // The angular-velocity graph, the same with wz_top/wz_bottom, k_wz, the
-// caption "wz, рад/с" and the start at wz0. Writes grid.shag_wz.
+// caption "wz, рад/с" and the start at wz0.
 void axes_y_t(Surface& Picture4, const Scales& s, const Parameters& p, const ZoomSettings& zoom,
-              std::string_view decimal_separator, GridSteps& grid);
+              std::string_view decimal_separator);
 
 // The energy graph: W_top/W_bottom, k_W, the caption "W, Дж", the start at
-// W_00. Writes grid.shag_W (single precision). Its value grid of 2 n_setki
-// intervals lies over the visible window, at W_mid + n * shag_W / k_W for
+// W_00. Its value grid of 2 n_setki intervals lies over the visible window,
+// at W_mid + n * shag_W / k_W, shag_W = (W_00 - W_min) / (2 n_setki) in
+// single precision, for
 // n = 1 - n_setki .. n_setki; the time axis, the period labels and the time
 // caption stand where they would on a graph about zero. The value caption
 // stands just below the top edge whatever its sign, at energy_caption_at.
 void axes_W_t(Surface& Picture14, const Scales& s, const Parameters& p, const Characteristics& c,
-              const ZoomSettings& zoom, std::string_view decimal_separator, GridSteps& grid);
+              const ZoomSettings& zoom, std::string_view decimal_separator);
 
 // One step of the curves: red lines from each pen to (t_f, fi_new in
 // degrees), (t_f, wz_new) and (t_f, W_poln), coordinates rounded to single
-// precision. Computes s.W_poln from MI and Mm_L on the way.
-void plot_time_point(Surface& Picture3, Surface& Picture4, Surface& Picture14, const Characteristics& c, RunState& s);
+// precision.
+void plot_time_point(Surface& Picture3, Surface& Picture4, Surface& Picture14, const RunState& s);
 
 } // namespace vp

@@ -81,10 +81,10 @@ void parametr(const Parameters& p, std::int16_t n_tochek, Characteristics& c)
     c.Amp_fi = std::sqrt(std::pow(c.fi0_rad, 2) + std::pow(p.wz0, 2) / std::fabs(c.W02)) / k_grad_rad;
     c.Amp_wz = static_cast<float>(std::sqrt(std::pow(p.wz0, 2) + std::pow(std::fabs(c.W0) * c.Amp_fi * k_grad_rad, 2)));
 
-    c.Wp0 = c.Mm_L * (std::cos(c.fi0_rad) * (-9.814));
+    c.Wp0 = c.Mm_L * (std::cos(c.fi0_rad) * (-g));
     c.Wk0 = c.MI * std::pow(p.wz0, 2) / 2;
     c.W_00 = c.Wk0 + c.Wp0;
-    c.W_min = std::fabs(c.Mm_L) * (-9.814);
+    c.W_min = std::fabs(c.Mm_L) * (-g);
 }
 
 bool motion_defined(const Characteristics& c)

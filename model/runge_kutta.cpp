@@ -1,5 +1,7 @@
 #include "model/runge_kutta.h"
 
+#include "model/constants.h"
+
 #include <cmath>
 
 namespace vp {
@@ -38,7 +40,7 @@ void runge_kutta_step(RunState& s, const MotionCoefficients& k, double h)
 
 float total_energy(double MI, double Mm_L, double fi, double wz)
 {
-    return static_cast<float>(MI * std::pow(wz, 2) / 2 + Mm_L * (std::cos(fi) * (-9.814)));
+    return static_cast<float>(MI * std::pow(wz, 2) / 2 + Mm_L * (std::cos(fi) * (-g)));
 }
 
 } // namespace vp

@@ -50,8 +50,7 @@ QPixmap apparatus_picture(QSize size, qreal device_pixel_ratio)
     plane.set_font(labels);
     plane.set_scale(s.x_left, s.y_top, s.x_right, s.y_bottom);
     plane.clear();
-    GridSteps grid;
-    axes(plane, s, p, c, zoom, ".", grid);
+    axes(plane, s, p, c, zoom, ".");
 
     Canvas picture;
     picture.resize(drawn, 1.0);

@@ -1,6 +1,7 @@
 #include "shell/controls.h"
 
 #include "platform/canvas_widget.h"
+#include "platform/colours.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -31,9 +32,9 @@ QLineEdit* Controls::box(const QString& name) const
 
 namespace {
 
-QColor rgb(const int (&c)[3])
+QColor rgb(Rgb c)
 {
-    return QColor(c[0], c[1], c[2]);
+    return QColor(c.red, c.green, c.blue);
 }
 
 // Sizes in pixels rather than points: the window is laid out in pixels, and
@@ -82,7 +83,7 @@ QLabel* make_label(Controls& c, QWidget* parent, const char* name, const char* c
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         break;
     case Look::white_box:
-        paint_background(label, Qt::white);
+        paint_background(label, rgb(colours::white));
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         break;
@@ -132,7 +133,7 @@ CanvasWidget* make_picture(Controls& c, QWidget* parent, const char* name, const
     const QPalette palette = parent->palette();
     Canvas& canvas = picture->canvas();
     switch (background) {
-    case PictureBackground::white: canvas.set_background({255, 255, 255}); break;
+    case PictureBackground::white: canvas.set_background(colours::white); break;
     case PictureBackground::system_base: canvas.set_background(to_rgb(palette.color(QPalette::Base))); break;
     case PictureBackground::system_window: canvas.set_background(to_rgb(palette.color(QPalette::Window))); break;
     }

@@ -68,13 +68,6 @@ struct Controls {
     QLineEdit* box(const QString& name) const;
 };
 
-// The window's colours.
-namespace colours {
-inline constexpr int light_grey[3] = {224, 224, 224};
-inline constexpr int light_yellow[3] = {255, 255, 192};
-inline constexpr int light_cyan[3] = {192, 255, 255};
-} // namespace colours
-
 // Creates every control on the client area, with its caption, tooltip,
 // colours, border, font and alignment. Places nothing: that is the layout's.
 Controls create_controls(QWidget* client);

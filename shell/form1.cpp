@@ -177,11 +177,11 @@ void Form1::redraw_pictures()
     const Pictures all = pictures();
     const std::string separator = decimal_separator();
     minmax(lab_.p, lab_.c, lab_.zoom, lab_.scales, all);
-    axes(all.Picture1, lab_.scales, lab_.p, lab_.c, lab_.zoom, separator, lab_.grid);
+    axes(all.Picture1, lab_.scales, lab_.p, lab_.c, lab_.zoom, separator);
     axes_2(all.Picture2, all.Picture1, lab_.plane_copy, lab_.p, lab_.c);
-    axes_x_t(all.Picture3, lab_.scales, lab_.p, lab_.zoom, separator, lab_.grid);
-    axes_y_t(all.Picture4, lab_.scales, lab_.p, lab_.zoom, separator, lab_.grid);
-    axes_W_t(all.Picture14, lab_.scales, lab_.p, lab_.c, lab_.zoom, separator, lab_.grid);
+    axes_x_t(all.Picture3, lab_.scales, lab_.p, lab_.zoom, separator);
+    axes_y_t(all.Picture4, lab_.scales, lab_.p, lab_.zoom, separator);
+    axes_W_t(all.Picture14, lab_.scales, lab_.p, lab_.c, lab_.zoom, separator);
 }
 
 Pictures Form1::pictures() const

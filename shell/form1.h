@@ -28,7 +28,6 @@ struct LabState {
     Characteristics c;
     RunState s;
     Scales scales;
-    GridSteps grid;
     WarningMemories memories;
     PlaneCopyRects plane_copy;
     // 0 while the window is being set up: nothing is laid out or drawn then.

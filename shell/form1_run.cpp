@@ -78,8 +78,9 @@ void Form1::raschet()
     while (s.t_f < lab_.p.Tmax && shows(c.CmdOK, stop_caption)) {
         const double before = s.t_f;
         runge_kutta_step(s, {lab_.c.W02, lab_.c.delta, lab_.c.fi_2_x}, lab_.c.shag);
+        s.W_poln = total_energy(lab_.c.MI, lab_.c.Mm_L, s.fi_new, s.wz_new);
         const Pictures all = pictures();
-        plot_time_point(all.Picture3, all.Picture4, all.Picture14, lab_.c, s);
+        plot_time_point(all.Picture3, all.Picture4, all.Picture14, s);
         show_current_values();
         if (c.Check_p->isChecked())
             write_results_row();

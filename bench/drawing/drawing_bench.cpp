@@ -33,7 +33,6 @@ struct Lab {
     vp::ZoomSettings zoom;
     vp::Characteristics c;
     vp::Scales scales;
-    vp::GridSteps grid;
     vp::RunState s;
     vp::PlaneCopyRects rects;
     vp::Canvas Picture1, Picture2, Picture3, Picture4, Picture14;
@@ -50,15 +49,15 @@ struct Lab {
         for (vp::Canvas* g : {&Picture3, &Picture4, &Picture14})
             g->resize(graph, 1);
         vp::minmax(p, c, zoom, scales, {Picture1, Picture2, Picture3, Picture4, Picture14});
-        vp::axes(Picture1, scales, p, c, zoom, ".", grid);
+        vp::axes(Picture1, scales, p, c, zoom, ".");
         vp::axes_2(Picture2, Picture1, rects, p, c);
         start();
     }
     void start()
     {
-        vp::axes_x_t(Picture3, scales, p, zoom, ".", grid);
-        vp::axes_y_t(Picture4, scales, p, zoom, ".", grid);
-        vp::axes_W_t(Picture14, scales, p, c, zoom, ".", grid);
+        vp::axes_x_t(Picture3, scales, p, zoom, ".");
+        vp::axes_y_t(Picture4, scales, p, zoom, ".");
+        vp::axes_W_t(Picture14, scales, p, c, zoom, ".");
         vp::start_run(s, c.fi0_rad, p.wz0);
     }
 };
@@ -72,8 +71,9 @@ void RunStepDrawing(benchmark::State& state)
         if (!(lab.s.t_f < lab.p.Tmax))
             lab.start();
         vp::runge_kutta_step(lab.s, k, lab.c.shag);
+        lab.s.W_poln = vp::total_energy(lab.c.MI, lab.c.Mm_L, lab.s.fi_new, lab.s.wz_new);
         state.ResumeTiming();
-        vp::plot_time_point(lab.Picture3, lab.Picture4, lab.Picture14, lab.c, lab.s);
+        vp::plot_time_point(lab.Picture3, lab.Picture4, lab.Picture14, lab.s);
         vp::draw_animation_frame(lab.Picture2, lab.Picture1, lab.rects, lab.p, lab.s);
         benchmark::DoNotOptimize(lab.Picture2.image().constBits());
     }

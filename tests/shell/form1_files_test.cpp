@@ -158,14 +158,16 @@ TEST(Form1ResultsFile, ARunAppendsOneRowPerCompletedStep)
         if (c.stop_at > 0) {
             EXPECT_EQ(rows_at_stop, c.rows) << "the row of a step is written before its pause";
         }
-        EXPECT_TRUE(lines[16].startsWith("2.1708e-02    ")) << lines[16].toStdString();
+        EXPECT_TRUE(QString::fromLatin1(lines[16]).startsWith(system_separator(QStringLiteral("2.1708e-02    "))))
+            << lines[16].toStdString();
         // The last row is the state the run ended in.
         const RunState& s = lab.form->lab().s;
         const QList<QByteArray> items = lines.back().simplified().split(' ');
         ASSERT_EQ(items.size(), 4) << lines.back().toStdString();
         const double expected[] = {s.t_f, s.fi_new / k_grad_rad, s.wz_new, s.W_poln};
         for (int i = 0; i < 4; ++i)
-            EXPECT_NEAR(items[i].toDouble(), expected[i], 1e-4 * std::fabs(expected[i])) << lines.back().toStdString();
+            EXPECT_NEAR(value_of_shown(QString::fromLatin1(items[i])), expected[i], 1e-4 * std::fabs(expected[i]))
+                << lines.back().toStdString();
         EXPECT_FALSE(lab.form->controls().Check_p->isChecked()) << "stop at " << c.stop_at;
         EXPECT_OPEN_HANDLES(results_path(lab), 0);
     }

@@ -71,7 +71,7 @@ TEST(Form1Run, EndsAtTheFirstStepThatReachesTmax)
         const double shag = lab.form->lab().c.shag;
         EXPECT_GE(s.t_f, lab.form->lab().p.Tmax) << c.Tmax;
         EXPECT_LT(s.t_f - shag, lab.form->lab().p.Tmax) << c.Tmax;
-        EXPECT_EQ(lab.text("Label29"), QStringLiteral("t = %1 c").arg(s.t_f, 0, 'f', 6)) << c.Tmax;
+        EXPECT_EQ(lab.text("Label29"), system_separator(QStringLiteral("t = %1 c").arg(s.t_f, 0, 'f', 6))) << c.Tmax;
     }
 }
 
@@ -99,12 +99,12 @@ TEST(Form1Run, TheFirstStepWithTheDefaults)
         }
     };
     press(lab);
-    EXPECT_EQ(shown_after_first_step, QStringLiteral("t = 0.021708 c"));
+    EXPECT_EQ(shown_after_first_step, system_separator(QStringLiteral("t = 0.021708 c")));
     EXPECT_EQ(lab.doubles.pause.requested.size(), 1u);
     // The readouts show the state after the step, the angle in degrees.
     const RunState& s = lab.form->lab().s;
     const auto shown = [](const char* prefix, double value, const char* suffix) {
-        return QString::fromUtf8(prefix) + QString::number(value, 'f', 6) + QString::fromUtf8(suffix);
+        return QString::fromUtf8(prefix) + system_separator(QString::number(value, 'f', 6)) + QString::fromUtf8(suffix);
     };
     EXPECT_EQ(lab.text("Label30"), shown("fi = ", s.fi_new / k_grad_rad, " °"));
     EXPECT_EQ(lab.text("Label31"), shown("wz = ", s.wz_new, " рад/с"));
@@ -233,7 +233,7 @@ TEST(Form1Run, AStopCompletesTheStepInProgressThenEnds)
         const LabState& state = lab.form->lab();
         EXPECT_EQ(lab.doubles.pause.requested.size(), static_cast<std::size_t>(step));
         EXPECT_NEAR(state.s.t_f, step * state.c.shag, 1e-12);
-        EXPECT_EQ(lab.text("Label29"), QStringLiteral("t = %1 c").arg(state.s.t_f, 0, 'f', 6));
+        EXPECT_EQ(lab.text("Label29"), system_separator(QStringLiteral("t = %1 c").arg(state.s.t_f, 0, 'f', 6)));
         EXPECT_EQ(lab.form->controls().CmdOK->text(), QStringLiteral("ПУСК"));
         EXPECT_TRUE(lab.box("Text1")->isEnabled());
         EXPECT_FALSE(lab.form->run_in_progress());
@@ -272,7 +272,7 @@ TEST(Form1Run, ASecondPressBeforeTheLoopNoticesTheStopDoesNothing)
         }
     };
     press(lab);
-    EXPECT_EQ(first_time, QStringLiteral("t = 0.021708 c"));
+    EXPECT_EQ(first_time, system_separator(QStringLiteral("t = 0.021708 c")));
     EXPECT_EQ(lab.doubles.pause.requested.size(), 1u);
 }
 

@@ -24,6 +24,20 @@ private:
     QLocale previous_;
 };
 
+// A number text of the window as it reads where it takes the user's decimal
+// separator (the characteristics, the readouts, the results rows): the tests
+// run under C.UTF-8 and ru_RU.UTF-8.
+inline QString system_separator(QString text_with_point)
+{
+    return text_with_point.replace(QLatin1Char('.'), QLocale().decimalPoint());
+}
+
+// The value of a number text written with the user's decimal separator.
+inline double value_of_shown(QString text)
+{
+    return text.replace(QLocale().decimalPoint(), QStringLiteral(".")).toDouble();
+}
+
 // A main window on the test doubles, shown at its designed size, working in
 // a fresh temporary folder.
 struct Lab {

@@ -146,8 +146,8 @@ TEST(Form1Window, StartsWithTheDefaults)
     };
     for (const auto& [name, text] : boxes)
         EXPECT_EQ(lab.text(name), QString::fromUtf8(text)) << name;
-    EXPECT_EQ(lab.text("Label12"), QStringLiteral("   =4.625E+02 кг/м3"));
-    EXPECT_EQ(lab.text("Label36"), QStringLiteral("M_L = -2.302E+01 кг·м"));
+    EXPECT_EQ(lab.text("Label12"), system_separator(QStringLiteral("   =4.625E+02 кг/м3")));
+    EXPECT_EQ(lab.text("Label36"), system_separator(QStringLiteral("M_L = -2.302E+01 кг·м")));
     EXPECT_TRUE(lab.doubles.boxes.shown.empty()) << "the defaults raise no message";
     EXPECT_TRUE(lab.doubles.tone.lengths.empty());
     EXPECT_TRUE(lab.form->controls().CmdOK->hasFocus() || !lab.form->isActiveWindow());
