@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/apparatus_picture.h"
 
 #include "graphs/plane_copy.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input side of the main window: the change handlers of the thirteen
 // boxes, the parameter-file loader and the results file.
 #include "shell/form1.h"

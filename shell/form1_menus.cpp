@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menus of the main window: documents, information boxes, the authors
 // window and the way out.
 #include "shell/about_texts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run of the main window: the start/stop button, the integration loop
 // with its pause, and the tone.
 #include "shell/form1.h"

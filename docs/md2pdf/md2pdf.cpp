@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // md2pdf: turns one of the laboratory's Markdown documents into an A4 PDF.
 //
 //     md2pdf input.md output.pdf

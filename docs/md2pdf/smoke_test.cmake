@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Smoke test of md2pdf, run as
 #   cmake -DMD2PDF=<tool> -DINPUT=<smoke.md> -DWORK_DIR=<dir> [-DPDFTOTEXT=<pdftotext>] -P smoke_test.cmake
 # A PDF must come out of a small Cyrillic page, its Russian text must read

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as the parameter file: the field reader, the placement of
 // each used field and the loading through the boxes' handlers.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as the text of a box: the number reader, then every box's
 // handler with the nested runs of its write-back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target's entry point once on each file named on the command
 // line, or on each file of a named folder, so that the seed inputs are
 // checked by every compiler and not only by the libFuzzer build.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/canvas.h"
 #include "platform/canvas_widget.h"
 #include "platform/coordinate_mapping.h"

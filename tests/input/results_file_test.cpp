@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "input/results_file.h"
 
 #include "tests/input/box_window.h"

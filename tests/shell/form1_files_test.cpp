@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results file as the window writes it: the head when Check_p is
 // ticked, the rows of a run, and what happens to the file when the run ends,
 // the program closes or the folder cannot take it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter panel as the user edits it: what typing into a box does to
 // the box, the messages, the visible controls and the characteristics, and
 // the parameter file behind the panel's heading.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menus: their tree as the user reads it, the documents they open from
 // the working directory, the information boxes and the way out.
 #include "form1_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs of the main window: the start/stop button, the integration loop as
 // the user watches it, the bars that tune it and the window's state around it.
 #include "form1_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a new user meets it: the controls, their places, the
 // start-up values and the way out.
 #include "form1_test_support.h"

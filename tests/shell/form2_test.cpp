@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The authors window: its size and contents, its place over the main window,
 // and that choosing "Авторы" again brings back the same window.
 #include "form1_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() of the test programs that need Qt: a headless QApplication, then
 // every GoogleTest case. ctest discovers the cases by running the program at
 // build time, where there is no display either.
