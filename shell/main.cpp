@@ -3,6 +3,7 @@
 #include "platform/documents.h"
 #include "platform/message_boxes.h"
 #include "platform/pause.h"
+#include "platform/qt_texts.h"
 #include "platform/tone.h"
 #include "shell/form1.h"
 
@@ -16,6 +17,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(VP_VERSION));
     // Every way out goes through the window's confirmation.
     QApplication::setQuitOnLastWindowClosed(false);
+    vp::RussianQtTexts qt_texts;
+    qt_texts.install(app);
 
     vp::QtMessageBoxes boxes;
     vp::AudioTone tone;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/documents.h"
 #include "platform/pause.h"
+#include "platform/qt_texts.h"
 #include "platform/text_files.h"
 #include "platform/tone.h"
 
@@ -8,6 +9,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -110,6 +115,28 @@ TEST(DesktopDocuments, MissingDocumentIsPassedOver)
     documents.open_document(QStringLiteral("/nonexistent/spravka.pdf"));
     documents.open_text(QStringLiteral("/nonexistent/instruction.txt"));
     SUCCEED();
+}
+
+TEST(RussianQtTexts, QtsOwnButtonsAndMenusSpeakRussian)
+{
+    RussianQtTexts texts;
+    ASSERT_TRUE(texts.install(*QCoreApplication::instance())) << "qt6-translations-l10n is not installed";
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("На Выход"), QStringLiteral("Вы абсолютно уверены?"),
+                    QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Да"));
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Нет"));
+
+    QLineEdit edit;
+    const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList items;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator())
+            items << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+    }
+    EXPECT_EQ(items, QStringList({QStringLiteral("Отменить действие"), QStringLiteral("Повторить действие"),
+                                  QStringLiteral("Вырезать"), QStringLiteral("Копировать"), QStringLiteral("Вставить"),
+                                  QStringLiteral("Удалить"), QStringLiteral("Выделить всё")}))
+        << items.join(QStringLiteral(" | ")).toStdString();
 }
 
 } // namespace
