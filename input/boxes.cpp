@@ -7,19 +7,19 @@ namespace vp {
 namespace {
 
 constexpr std::array<BoxInfo, box_count> boxes = {{
-    {Box::Text1, "Text1", "Text1_Change", Quantity::massa, "massa", "0.0000", 2, "0.0000", "Label1", ""},
-    {Box::Text4, "Text4", "Text4_Change", Quantity::diametr_2, "diametr_2", "0.0000", 5, "0.000", "Label4", ""},
-    {Box::Text7, "Text7", "Text7_Change", Quantity::diametr_1, "diametr_1", "0.0000", 8, "0.000", "Label7", ""},
-    {Box::Text8, "Text8", "Text8_Change", Quantity::c_shar, "c_shar", "0.000", 11, "0.000", "Label8", ""},
-    {Box::Text2, "Text2", "Text2_Change", Quantity::dlina, "dlina", "0.0000", 14, "0.0000", "Label2", ""},
-    {Box::Text6, "Text6", "Text6_Change", Quantity::massa_st, "massa_st", "0.0000", 17, "0.0000", "Label6", ""},
-    {Box::Text9, "Text9", "Text9_Change", Quantity::diametr_s, "diametr_s", "0.0000", 20, "0.0000", "Label9", ""},
-    {Box::Text34, "Text34", "Text34_Change", Quantity::c_ster, "c_ster", "0.000", 23, "0.000", "Label34", ""},
-    {Box::Text3, "Text3", "Text3_Change", Quantity::ro_0, "ro_0", "0.0000", 26, "0.0000", "", "ro(кг/м3)="},
-    {Box::Text5, "Text5", "Text5_Change", Quantity::eta, "eta", "0.0000000", 29, "0.00000000", "", "h(Па·с)="},
-    {Box::Text18, "Text18", "Text18_Change", Quantity::fi0, "fi0", "0.000", 32, "0.000", "", "fio(°)="},
-    {Box::Text19, "Text19", "Text19_Change", Quantity::wz0, "wz0", "0.000", 35, "0.000", "", "wzo(рад/с)="},
-    {Box::Text20, "Text20", "Text20_Change", Quantity::Tmax, "Tmax", "", 38, "0.000", "Label20", ""},
+    {Box::Text1, "Text1", Quantity::massa, "0.0000", 2, "0.0000", ""},
+    {Box::Text4, "Text4", Quantity::diametr_2, "0.0000", 5, "0.000", ""},
+    {Box::Text7, "Text7", Quantity::diametr_1, "0.0000", 8, "0.000", ""},
+    {Box::Text8, "Text8", Quantity::c_shar, "0.000", 11, "0.000", ""},
+    {Box::Text2, "Text2", Quantity::dlina, "0.0000", 14, "0.0000", ""},
+    {Box::Text6, "Text6", Quantity::massa_st, "0.0000", 17, "0.0000", ""},
+    {Box::Text9, "Text9", Quantity::diametr_s, "0.0000", 20, "0.0000", ""},
+    {Box::Text34, "Text34", Quantity::c_ster, "0.000", 23, "0.000", ""},
+    {Box::Text3, "Text3", Quantity::ro_0, "0.0000", 26, "0.0000", "ro(кг/м3)="},
+    {Box::Text5, "Text5", Quantity::eta, "0.0000000", 29, "0.00000000", "h(Па·с)="},
+    {Box::Text18, "Text18", Quantity::fi0, "0.000", 32, "0.000", "fio(°)="},
+    {Box::Text19, "Text19", Quantity::wz0, "0.000", 35, "0.000", "wzo(рад/с)="},
+    {Box::Text20, "Text20", Quantity::Tmax, "", 38, "0.000", ""},
 }};
 
 double Parameters::*member(Quantity q)

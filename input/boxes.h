@@ -35,10 +35,8 @@ enum class Quantity {
 
 struct BoxInfo {
     Box box;
-    std::string_view name;    // "Text1"
-    std::string_view handler; // "Text1_Change"
+    std::string_view name; // "Text1"
     Quantity quantity;
-    std::string_view quantity_name; // "massa"
     // Format of the text the box shows; empty for Text20, which shows the
     // plain number text.
     std::string_view display_mask;
@@ -46,10 +44,9 @@ struct BoxInfo {
     // into the box (three decimals for the diameters and Tmax, eight for eta).
     int file_field;
     std::string_view file_mask;
-    // Column 1 of the box's line in the head of the results file: the caption
-    // of this label, or, where the label carries a Greek letter over its
-    // caption, the fixed text.
-    std::string_view results_caption_label;
+    // Column 1 of the box's line in the head of the results file, where it is
+    // not the caption of the box's label: the labels that carry a Greek
+    // letter over their caption give a fixed text instead.
     std::string_view results_fixed_caption;
 };
 

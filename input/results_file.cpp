@@ -43,7 +43,7 @@ std::string print_line(const std::vector<std::string>& items)
     return line;
 }
 
-std::vector<std::string> results_head(const std::function<std::string(std::string_view label)>& caption_of,
+std::vector<std::string> results_head(const std::array<std::string, box_count>& label_captions,
                                       const std::array<std::string, box_count>& box_texts)
 {
     std::vector<std::string> lines;
@@ -51,8 +51,8 @@ std::vector<std::string> results_head(const std::function<std::string(std::strin
     lines.emplace_back("    параметры");
     for (std::size_t i = 0; i < box_texts.size(); ++i) {
         const BoxInfo& info = box_table()[i];
-        std::string caption = info.results_caption_label.empty() ? std::string(info.results_fixed_caption)
-                                                                 : caption_of(info.results_caption_label);
+        std::string caption =
+            info.results_fixed_caption.empty() ? label_captions[i] : std::string(info.results_fixed_caption);
         lines.push_back(print_line({std::move(caption), box_texts[i]}));
     }
     lines.emplace_back("    расчёт");

@@ -4,7 +4,6 @@
 #include "input/boxes.h"
 
 #include <array>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +24,9 @@ std::string print_line(const std::vector<std::string>& items);
 
 // The 16 head lines: the heading, one line per box in the order of the box
 // table (caption, then the box text as displayed), and the two lines over the
-// rows. caption_of gives the caption of a label by name.
-std::vector<std::string> results_head(const std::function<std::string(std::string_view label)>& caption_of,
+// rows. label_captions holds the caption of each box's label as it stands;
+// the labels under a Greek letter give way to their fixed texts.
+std::vector<std::string> results_head(const std::array<std::string, box_count>& label_captions,
                                       const std::array<std::string, box_count>& box_texts);
 
 // One row per integration step: t_f, the angle in degrees, wz_new and W_poln,

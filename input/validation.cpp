@@ -185,26 +185,6 @@ bool reads_negative(std::string_view text)
 
 } // namespace
 
-const std::vector<std::string_view>& group_controls(Group group)
-{
-    static const std::vector<std::string_view> sphere = {
-        "Label4",  "Text4",     "Label7",  "Text7",     "Label8",  "Text8",     "Label12", "Label12_2", "Label13",
-        "Label33", "Label33_2", "Label16", "Label16_2", "Label25", "Label25_2", "Label27", "Label27_2", "Label28",
-    };
-    static const std::vector<std::string_view> rod = {"Label14", "Label14_2", "Label9", "Text9", "Label34", "Text34"};
-    static const std::vector<std::string_view> quadratic_drag = {"Label26", "Label26_2"};
-    static const std::vector<std::string_view> medium = {"Label13", "Label26", "Label26_2"};
-    static const std::vector<std::string_view> viscosity = {"Label16", "Label16_2", "Label27", "Label27_2", "Label28"};
-    switch (group) {
-    case Group::sphere: return sphere;
-    case Group::rod: return rod;
-    case Group::quadratic_drag: return quadratic_drag;
-    case Group::medium: return medium;
-    case Group::viscosity: return viscosity;
-    }
-    return sphere;
-}
-
 Decision decide(Box box, std::string_view text, const Parameters& p, WarningMemories& m)
 {
     const NumberReading reading = read_number(text);
@@ -238,8 +218,8 @@ std::optional<Visibility> after_write_back(AfterWriteBack step, Parameters& p)
 {
     switch (step) {
     case AfterWriteBack::nothing: break;
-    case AfterWriteBack::set_r_shar_2: p.r_shar_2 = p.diametr_2 / 2; break;
-    case AfterWriteBack::set_r_shar_1: p.r_shar_1 = static_cast<float>(p.diametr_1 / 2); break;
+    case AfterWriteBack::set_r_shar_2: derive_r_shar_2(p); break;
+    case AfterWriteBack::set_r_shar_1: derive_r_shar_1(p); break;
     case AfterWriteBack::quadratic_drag_visibility:
         return Visibility{Group::quadratic_drag, !(p.c_shar == 0 && p.c_ster == 0)};
     }

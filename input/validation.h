@@ -55,11 +55,10 @@ inline constexpr std::string_view sphere_marker = " Качается сфера!
 // Values at or beyond this magnitude are refused as too large.
 inline constexpr double largest_magnitude = 1e15;
 
-// Controls shown or hidden together when part of the physics is switched off.
+// Controls shown or hidden together when part of the physics is switched
+// off: the sphere's inputs and characteristics, the rod's, the quadratic-drag
+// parameter, the medium's and the viscous damping's characteristics.
 enum class Group { sphere, rod, quadratic_drag, medium, viscosity };
-
-// The controls of a group, by name, in the order they are set.
-const std::vector<std::string_view>& group_controls(Group group);
 
 struct Visibility {
     Group group;

@@ -105,7 +105,6 @@ namespace {
 enum class Shown { number, infinite, undefined, tends_to_zero };
 
 struct LabelFormat {
-    const char* name;
     const char* prefix;
     const char* mask;
     bool dot; // the point stays whatever the locale
@@ -138,16 +137,16 @@ std::string limit_text(std::string_view prefix, Shown shown)
     }
 }
 
-LabelCaption caption(const LabelFormat& f, double value, Shown shown, std::string_view separator)
+std::string caption(const LabelFormat& f, double value, Shown shown, std::string_view separator)
 {
     if (shown == Shown::number && !std::isfinite(value))
         shown = shown_as(value);
     if (shown != Shown::number)
-        return {f.name, limit_text(f.prefix, shown)};
+        return limit_text(f.prefix, shown);
     std::string number = format_number(value, f.mask);
     if (!f.dot)
         number = with_decimal_separator(std::move(number), separator);
-    return {f.name, f.prefix + number + f.suffix};
+    return f.prefix + number + f.suffix;
 }
 
 // A value shown only where W0 exceeds delta: otherwise it is unbounded,
@@ -164,15 +163,17 @@ Shown beyond_damping(const Characteristics& c, Shown otherwise)
 CharacteristicCaptions characteristic_captions(const Parameters& p, const Characteristics& c,
                                                std::string_view separator)
 {
-    static constexpr LabelFormat formats[16] = {
-        {"Label12", "   =", "0.000E+00", false, " кг/м3"},     {"Label33", "   _sf=", "0.000E+00", false, " кг/м3"},
-        {"Label13", "mo = ", "0.000E+00", false, " кг"},       {"Label14", "  _s= ", "0.000e+00", true, " кг/м3"},
-        {"Label15", "I = ", "0.000e+00", true, " кг·м2"},      {"Label16", "   = ", "0.000E+00", false, " рад/c"},
-        {"Label17", "    o = ", "0.000E+00", false, " рад/c"}, {"Label22", "    s = ", "0.000E+00", false, " рад/c"},
-        {"Label23", "To = ", "0.000E+00", false, " c"},        {"Label24", "Ts = ", "0.000E+00", false, " c"},
-        {"Label25", "  _кр = ", "0.000E+00", false, " Па·с"},  {"Label26", "   2= ", "0.000E+00", false, " °"},
-        {"Label27", "    = ", "0.000E+00", false, " "},        {"Label28", "Q = ", "0.000E+00", false, " "},
-        {"Label35", "Lцм = ", "0.000e+00", true, " м"},        {"Label36", "M_L = ", "0.000E+00", false, " кг·м"},
+    // In the order of Characteristic. The prefixes leave blanks where a
+    // Greek letter lies over the caption's left end.
+    static constexpr LabelFormat formats[characteristic_count] = {
+        {"   =", "0.000E+00", false, " кг/м3"},     {"   _sf=", "0.000E+00", false, " кг/м3"},
+        {"mo = ", "0.000E+00", false, " кг"},       {"  _s= ", "0.000e+00", true, " кг/м3"},
+        {"I = ", "0.000e+00", true, " кг·м2"},      {"   = ", "0.000E+00", false, " рад/c"},
+        {"    o = ", "0.000E+00", false, " рад/c"}, {"    s = ", "0.000E+00", false, " рад/c"},
+        {"To = ", "0.000E+00", false, " c"},        {"Ts = ", "0.000E+00", false, " c"},
+        {"  _кр = ", "0.000E+00", false, " Па·с"},  {"   2= ", "0.000E+00", false, " °"},
+        {"    = ", "0.000E+00", false, " "},        {"Q = ", "0.000E+00", false, " "},
+        {"Lцм = ", "0.000e+00", true, " м"},        {"M_L = ", "0.000E+00", false, " кг·м"},
     };
     const auto& f = formats;
     const std::string_view s = separator;

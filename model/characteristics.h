@@ -74,15 +74,15 @@ void parametr(const Parameters& p, std::int16_t n_tochek, Characteristics& c);
 // a restoring moment and a finite step.
 bool motion_defined(const Characteristics& c);
 
-// One caption of the characteristics column.
-struct LabelCaption {
-    const char* name; // Label12, Label33, ...
-    std::string text;
-};
-using CharacteristicCaptions = std::array<LabelCaption, 16>;
+// The sixteen characteristics shown beside the inputs, top to bottom of
+// their column.
+enum class Characteristic { ro, ro_ss, m0, ro_st, MI, delta, W0, Ws, T0, Ts, eta_kr, fi_2, Teta, dobrot, x_c_m, Mm_L };
+inline constexpr int characteristic_count = 16;
 
-// The sixteen captions, top to bottom of the column. Most numbers take the
-// locale's decimal separator; the three "e" labels always show a point.
+// Their captions, indexed by Characteristic. Most numbers take the locale's
+// decimal separator; the three "e" captions (ro_st, MI, x_c_m) always show a
+// point.
+using CharacteristicCaptions = std::array<std::string, characteristic_count>;
 CharacteristicCaptions characteristic_captions(const Parameters& p, const Characteristics& c,
                                                std::string_view decimal_separator);
 

@@ -27,7 +27,17 @@ void predvar(Parameters& p, RunSettings& run, ZoomSettings& zoom)
     zoom.k_W = 1.0f;
     zoom.n_setki = 5;
 
+    derive_r_shar_2(p);
+    derive_r_shar_1(p);
+}
+
+void derive_r_shar_2(Parameters& p)
+{
     p.r_shar_2 = p.diametr_2 / 2;
+}
+
+void derive_r_shar_1(Parameters& p)
+{
     p.r_shar_1 = static_cast<float>(p.diametr_1 / 2);
 }
 

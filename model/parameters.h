@@ -22,11 +22,20 @@ struct Parameters {
     double wz0 = 0;       // initial angular velocity, rad/s
     double Tmax = 0;      // time span of a run, s
 
-    double r_shar_2 = 0; // diametr_2 / 2
-    // diametr_1 / 2 in single precision: the cavity is drawn and nothing
+    // The radii are kept beside the diameters rather than derived on use:
+    // only the outer diameter's box handler updates r_shar_2, so a diameter
+    // placed by the parameter file without a change of its box text leaves
+    // the radius as it was.
+    double r_shar_2 = 0; // outer radius of the sphere, m
+    // Inner radius in single precision, m: the cavity is drawn and nothing
     // else reads it, and the rounding (0.15 -> 0.15000000596...) is kept.
     float r_shar_1 = 0;
 };
+
+// r_shar_2 := diametr_2 / 2.
+void derive_r_shar_2(Parameters& p);
+// r_shar_1 := diametr_1 / 2, rounded to single precision.
+void derive_r_shar_1(Parameters& p);
 
 // Settings of a run that survive from run to run.
 struct RunSettings {
@@ -43,7 +52,7 @@ struct ZoomSettings {
 };
 
 // The defaults the laboratory starts with: a hollow sphere lighter than water
-// on a thin steel rod, in water. Also sets the radii from the diameters.
+// on a thin steel rod, in water. Also derives the radii from the diameters.
 void predvar(Parameters& p, RunSettings& run, ZoomSettings& zoom);
 
 } // namespace vp

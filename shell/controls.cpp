@@ -21,6 +21,11 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
 }
 
+QWidget* Controls::find(const QString& name) const
+{
+    return (*this)[control_named(name.toStdString())];
+}
+
 QLabel* Controls::label(const QString& name) const
 {
     return qobject_cast<QLabel*>(find(name));
@@ -61,19 +66,20 @@ void paint_background(QWidget* w, const QColor& colour, QPalette::ColorRole role
 }
 
 template <typename T>
-T* named(Controls& c, T* widget, const char* name)
+T* named(Controls& c, T* widget, Ctl control)
 {
-    widget->setObjectName(QString::fromLatin1(name));
-    c.by_name.insert(widget->objectName(), widget);
+    const std::string_view name = control_name(control);
+    widget->setObjectName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    c.widgets[static_cast<std::size_t>(control)] = widget;
     return widget;
 }
 
 enum class Look { plain, cyan_box, white_box };
 
-QLabel* make_label(Controls& c, QWidget* parent, const char* name, const char* caption, const char* tooltip,
+QLabel* make_label(Controls& c, QWidget* parent, Ctl name, const QString& caption, const char* tooltip,
                    Look look = Look::plain, int font_pixels = font_12pt)
 {
-    auto* label = named(c, new QLabel(QString::fromUtf8(caption), parent), name);
+    auto* label = named(c, new QLabel(caption, parent), name);
     label->setToolTip(QString::fromUtf8(tooltip));
     label->setFont(serif(font_pixels));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -93,7 +99,7 @@ QLabel* make_label(Controls& c, QWidget* parent, const char* name, const char* c
 }
 
 // A Greek letter laid over the left end of its label.
-void make_overlay(Controls& c, QWidget* parent, const char* name, const char* letter, bool opaque)
+void make_overlay(Controls& c, QWidget* parent, Ctl name, const char* letter, bool opaque)
 {
     auto* label = named(c, new QLabel(QString::fromUtf8(letter), parent), name);
     label->setFont(serif(font_14pt));
@@ -104,7 +110,7 @@ void make_overlay(Controls& c, QWidget* parent, const char* name, const char* le
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-QScrollBar* make_scroll_bar(Controls& c, QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
+QScrollBar* make_scroll_bar(Controls& c, QWidget* parent, Ctl name, Qt::Orientation orientation, int minimum,
                             int maximum, int value, int step)
 {
     auto* bar = named(c, new QScrollBar(orientation, parent), name);
@@ -126,8 +132,7 @@ Rgb to_rgb(const QColor& colour)
 // the copy of the plane covers in every frame anyway.
 enum class PictureBackground { white, system_base, system_window };
 
-CanvasWidget* make_picture(Controls& c, QWidget* parent, const char* name, const char* tooltip,
-                           PictureBackground background)
+CanvasWidget* make_picture(Controls& c, QWidget* parent, Ctl name, const char* tooltip, PictureBackground background)
 {
     auto* picture = named(c, new CanvasWidget(parent), name);
     picture->setToolTip(QString::fromUtf8(tooltip));
@@ -151,12 +156,12 @@ Controls create_controls(QWidget* client)
 
     // The start button comes first in the tab order and holds the focus when
     // the window opens.
-    c.CmdOK = named(c, new QPushButton(QStringLiteral("ПУСК"), client), "CmdOK");
+    c.CmdOK = named(c, new QPushButton(QStringLiteral("ПУСК"), client), Ctl::CmdOK);
     c.CmdOK->setToolTip(QStringLiteral("Запуск (остановка) установки"));
     c.CmdOK->setFont(serif(font_12pt, true));
 
     // Parameter panel.
-    c.Label10 = named(c, new ClickableLabel(QStringLiteral("Параметры задачи"), client), "Label10");
+    c.Label10 = named(c, new ClickableLabel(QStringLiteral("Параметры задачи"), client), Ctl::Label10);
     c.Label10->setToolTip(QStringLiteral("Параметры задачи"));
     c.Label10->setFont(serif(font_12pt, true));
     c.Label10->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -164,128 +169,163 @@ Controls create_controls(QWidget* client)
     paint_background(c.Label10, rgb(colours::light_grey));
 
     struct InputRow {
-        const char* label;
+        Ctl label;
         const char* caption;
-        const char* box;
+        Ctl box;
         const char* tooltip;
         const char* label_tooltip; // where the label's differs from the box's
-        const char* overlay;
-        const char* letter;
+        Ctl overlay;
+        const char* letter; // nullptr: no Greek letter over the label
     };
-    static constexpr InputRow rows[Controls::box_count] = {
-        {"Label1", "m (кг) =", "Text1", "масса сферы", nullptr, nullptr, nullptr},
-        {"Label4", "d2 (м) =", "Text4", "внешний диаметр сферы", nullptr, nullptr, nullptr},
-        {"Label7", "d1 (м)=", "Text7", "внутренний диаметр сферы", nullptr, nullptr, nullptr},
-        {"Label8", "с_сф=", "Text8", "коэффициент лобового сопротивления для сферы", nullptr, nullptr, nullptr},
-        {"Label2", "L (м) =", "Text2", "длина стержня от оси вращения до нижней точки сферы", nullptr, nullptr,
+    static constexpr InputRow rows[box_count] = {
+        {Ctl::Label1, "m (кг) =", Ctl::Text1, "масса сферы", nullptr, Ctl::Label1, nullptr},
+        {Ctl::Label4, "d2 (м) =", Ctl::Text4, "внешний диаметр сферы", nullptr, Ctl::Label1, nullptr},
+        {Ctl::Label7, "d1 (м)=", Ctl::Text7, "внутренний диаметр сферы", nullptr, Ctl::Label1, nullptr},
+        {Ctl::Label8, "с_сф=", Ctl::Text8, "коэффициент лобового сопротивления для сферы", nullptr, Ctl::Label1,
          nullptr},
-        {"Label6", "М (кг) =", "Text6", "масса стержня", nullptr, nullptr, nullptr},
-        {"Label9", "D (м) =", "Text9", "диаметр стержня. В окне анимации не масштабируется",
-         "диаметр стержня. В окне анимациине  не масштабируется", nullptr, nullptr},
-        {"Label34", "с_ст=", "Text34", "коэффициент лобового сопротивления для стержня", nullptr, nullptr, nullptr},
-        {"Label3", "   o (кг/м3)=", "Text3", "плотность среды", nullptr, "Label3_2", "ρ"},
-        {"Label5", "    (Па·с) = ", "Text5", "коэффициент динамической вязкости среды", nullptr, "Label5_2", "η"},
-        {"Label18", "   o (°)=", "Text18", "начальный угол отклонения", nullptr, "Label18_2", "φ"},
-        {"Label19", "    zo(рад/с)=", "Text19", "начальная угловая скорость", nullptr, "Label19_2", "ω"},
-        {"Label20", "Т (с) =", "Text20", "время расчета", nullptr, nullptr, nullptr},
+        {Ctl::Label2, "L (м) =", Ctl::Text2, "длина стержня от оси вращения до нижней точки сферы", nullptr,
+         Ctl::Label1, nullptr},
+        {Ctl::Label6, "М (кг) =", Ctl::Text6, "масса стержня", nullptr, Ctl::Label1, nullptr},
+        {Ctl::Label9, "D (м) =", Ctl::Text9, "диаметр стержня. В окне анимации не масштабируется",
+         "диаметр стержня. В окне анимациине  не масштабируется", Ctl::Label1, nullptr},
+        {Ctl::Label34, "с_ст=", Ctl::Text34, "коэффициент лобового сопротивления для стержня", nullptr, Ctl::Label1,
+         nullptr},
+        {Ctl::Label3, "   o (кг/м3)=", Ctl::Text3, "плотность среды", nullptr, Ctl::Label3_2, "ρ"},
+        {Ctl::Label5, "    (Па·с) = ", Ctl::Text5, "коэффициент динамической вязкости среды", nullptr, Ctl::Label5_2,
+         "η"},
+        {Ctl::Label18, "   o (°)=", Ctl::Text18, "начальный угол отклонения", nullptr, Ctl::Label18_2, "φ"},
+        {Ctl::Label19, "    zo(рад/с)=", Ctl::Text19, "начальная угловая скорость", nullptr, Ctl::Label19_2, "ω"},
+        {Ctl::Label20, "Т (с) =", Ctl::Text20, "время расчета", nullptr, Ctl::Label1, nullptr},
     };
-    for (int i = 0; i < Controls::box_count; ++i) {
+    for (std::size_t i = 0; i < box_count; ++i) {
         const InputRow& r = rows[i];
-        make_label(c, client, r.label, r.caption, r.label_tooltip ? r.label_tooltip : r.tooltip);
+        c.box_labels[i] =
+            make_label(c, client, r.label, QString::fromUtf8(r.caption), r.label_tooltip ? r.label_tooltip : r.tooltip);
         auto* box = named(c, new QLineEdit(client), r.box);
         box->setToolTip(QString::fromUtf8(r.tooltip));
         box->setFont(serif(font_12pt));
         paint_background(box, rgb(colours::light_yellow), QPalette::Base);
-        c.boxes[static_cast<std::size_t>(i)] = box;
-        if (r.overlay)
+        c.boxes[i] = box;
+        if (r.letter)
             make_overlay(c, client, r.overlay, r.letter, true);
     }
 
     // Characteristics column; the captions come from the computation.
-    auto* label11 =
-        make_label(c, client, "Label11", "Характеристики", "Характеристики движения", Look::plain, font_11pt);
+    auto* label11 = make_label(c, client, Ctl::Label11, QStringLiteral("Характеристики"), "Характеристики движения",
+                               Look::plain, font_11pt);
     label11->setFont(serif(font_11pt, true));
     label11->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     struct CharacteristicRow {
-        const char* label;
+        Ctl label;
         const char* tooltip;
-        const char* overlay;
-        const char* letter;
+        Ctl overlay;
+        const char* letter; // nullptr: no Greek letter over the label
     };
-    static constexpr CharacteristicRow characteristics[] = {
-        {"Label12", "средняя плотность сферы, как шара", "Label12_2", "ρ"},
-        {"Label33", "средняя плотность материала сферы", "Label33_2", "ρ"},
-        {"Label13", "масса среды в объёме шар+стержень", nullptr, nullptr},
-        {"Label14", "средняя плотность стержня", "Label14_2", "ρ"},
-        {"Label15", "момент инерции системы сфера-стержень", nullptr, nullptr},
-        {"Label16", "декремент затухания при с=0", "Label16_2", "δ"},
-        {"Label17", "циклическая частота гармонических колебаний", "Label17_2", "ω"},
-        {"Label22", "циклическая частота собственных колебаний при с=0", "Label22_2", "ω"},
-        {"Label23", "период гармонических колебаний", nullptr, nullptr},
-        {"Label24", "период собственных колебаний при с=0", nullptr, nullptr},
-        {"Label25", "коэффициент вязкости для критического режима (при с=0)", "Label25_2", "η"},
-        {"Label26", "параметр fi_2", "Label26_2", "φ"},
-        {"Label27", "логарифмический декремент затухания", "Label27_2", "Θ"},
-        {"Label28", "добротность", nullptr, nullptr},
-        {"Label35", "Положение центра масс", nullptr, nullptr},
-        {"Label36", "Параметр равновесия сил тяжести и Архимеда", nullptr, nullptr},
-    };
-    for (const auto& r : characteristics) {
-        make_label(c, client, r.label, r.label, r.tooltip, Look::cyan_box);
-        if (r.overlay)
+    // In the order of Characteristic.
+    static constexpr std::array<CharacteristicRow, characteristic_count> characteristics = {{
+        {Ctl::Label12, "средняя плотность сферы, как шара", Ctl::Label12_2, "ρ"},
+        {Ctl::Label33, "средняя плотность материала сферы", Ctl::Label33_2, "ρ"},
+        {Ctl::Label13, "масса среды в объёме шар+стержень", Ctl::Label12, nullptr},
+        {Ctl::Label14, "средняя плотность стержня", Ctl::Label14_2, "ρ"},
+        {Ctl::Label15, "момент инерции системы сфера-стержень", Ctl::Label12, nullptr},
+        {Ctl::Label16, "декремент затухания при с=0", Ctl::Label16_2, "δ"},
+        {Ctl::Label17, "циклическая частота гармонических колебаний", Ctl::Label17_2, "ω"},
+        {Ctl::Label22, "циклическая частота собственных колебаний при с=0", Ctl::Label22_2, "ω"},
+        {Ctl::Label23, "период гармонических колебаний", Ctl::Label12, nullptr},
+        {Ctl::Label24, "период собственных колебаний при с=0", Ctl::Label12, nullptr},
+        {Ctl::Label25, "коэффициент вязкости для критического режима (при с=0)", Ctl::Label25_2, "η"},
+        {Ctl::Label26, "параметр fi_2", Ctl::Label26_2, "φ"},
+        {Ctl::Label27, "логарифмический декремент затухания", Ctl::Label27_2, "Θ"},
+        {Ctl::Label28, "добротность", Ctl::Label12, nullptr},
+        {Ctl::Label35, "Положение центра масс", Ctl::Label12, nullptr},
+        {Ctl::Label36, "Параметр равновесия сил тяжести и Архимеда", Ctl::Label12, nullptr},
+    }};
+    for (std::size_t j = 0; j < characteristics.size(); ++j) {
+        const CharacteristicRow& r = characteristics[j];
+        // Designed with their own names as captions; the computation writes them.
+        const std::string_view name = control_name(r.label);
+        c.characteristics[j] =
+            make_label(c, client, r.label, QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
+                       r.tooltip, Look::cyan_box);
+        if (r.letter)
             make_overlay(c, client, r.overlay, r.letter, false);
     }
 
     // Current values, written by a run.
-    c.Label29 = make_label(c, client, "Label29", "текущее время", "текущее время", Look::cyan_box);
-    c.Label30 = make_label(c, client, "Label30", "текущий угол", "текущий угол", Look::cyan_box);
-    c.Label31 = make_label(c, client, "Label31", "текущая угловая скорос.", "текущая угловая скорость", Look::cyan_box);
-    c.Label37 = make_label(c, client, "Label37", "текущая полная энергия", "Текущая полная энергия", Look::cyan_box);
+    c.Label29 = make_label(c, client, Ctl::Label29, QStringLiteral("текущее время"), "текущее время", Look::cyan_box);
+    c.Label30 = make_label(c, client, Ctl::Label30, QStringLiteral("текущий угол"), "текущий угол", Look::cyan_box);
+    c.Label31 = make_label(c, client, Ctl::Label31, QStringLiteral("текущая угловая скорос."),
+                           "текущая угловая скорость", Look::cyan_box);
+    c.Label37 = make_label(c, client, Ctl::Label37, QStringLiteral("текущая полная энергия"), "Текущая полная энергия",
+                           Look::cyan_box);
 
     // Run controls.
-    c.HScroll1 = make_scroll_bar(c, client, "HScroll1", Qt::Horizontal, 1, 9, 1, 1);
-    c.Label21 = make_label(c, client, "Label21", "label21", "Замедление времени", Look::white_box);
-    c.HScroll2 = make_scroll_bar(c, client, "HScroll2", Qt::Horizontal, 50, 500, 100, 50);
-    c.Label32 = make_label(c, client, "Label32", "Label32",
+    c.HScroll1 = make_scroll_bar(c, client, Ctl::HScroll1, Qt::Horizontal, 1, 9, 1, 1);
+    c.Label21 = make_label(c, client, Ctl::Label21, QStringLiteral("label21"), "Замедление времени", Look::white_box);
+    c.HScroll2 = make_scroll_bar(c, client, Ctl::HScroll2, Qt::Horizontal, 50, 500, 100, 50);
+    c.Label32 = make_label(c, client, Ctl::Label32, QStringLiteral("Label32"),
                            "Число точек интегрирования на  периоде гармонических колебаний", Look::white_box);
 
-    c.Frame1 = named(c, new QGroupBox(QStringLiteral("Графики"), client), "Frame1");
+    c.Frame1 = named(c, new QGroupBox(QStringLiteral("Графики"), client), Ctl::Frame1);
     c.Frame1->setToolTip(QStringLiteral("Выбор показа графика"));
     c.Frame1->setFont(serif(font_11pt));
-    c.Option1 = named(c, new QRadioButton(QStringLiteral("анимация"), c.Frame1), "Option1");
+    c.Option1 = named(c, new QRadioButton(QStringLiteral("анимация"), c.Frame1), Ctl::Option1);
     c.Option1->setToolTip(QStringLiteral("Анимация движения (траектория)"));
     c.Option1->setFont(serif(font_11pt));
     c.Option1->setGeometry(3, 17, 81, 20);
     c.Option1->setChecked(true);
-    c.Option2 = named(c, new QRadioButton(QStringLiteral("fi(t), wz, W"), c.Frame1), "Option2");
+    c.Option2 = named(c, new QRadioButton(QStringLiteral("fi(t), wz, W"), c.Frame1), Ctl::Option2);
     c.Option2->setToolTip(QStringLiteral("Зависимости угла, угловой скорости, энергии от времени"));
     c.Option2->setFont(serif(font_11pt));
     c.Option2->setGeometry(3, 37, 88, 20);
 
-    c.Check_p = named(c, new QCheckBox(QStringLiteral("файл"), client), "Check_p");
+    c.Check_p = named(c, new QCheckBox(QStringLiteral("файл"), client), Ctl::Check_p);
     c.Check_p->setToolTip(QStringLiteral("вывод результатов на печать"));
     c.Check_p->setFont(serif(font_12pt));
 
     // Drawing area. Picture2 lies over Picture1 and shows frames composed
     // from the plane drawn on Picture1.
-    c.Picture1 = make_picture(c, client, "Picture1", "Плоскость Y-X график", PictureBackground::white);
-    c.Picture2 = make_picture(c, client, "Picture2", "Анимация движения", PictureBackground::system_window);
-    c.VScroll1 = make_scroll_bar(c, client, "VScroll1", Qt::Vertical, -10, 10, 1, 1);
-    c.Picture3 =
-        make_picture(c, client, "Picture3", "Зависимость угла от времени. Слева - масштаб", PictureBackground::white);
-    c.VScroll2 = make_scroll_bar(c, client, "VScroll2", Qt::Vertical, -10, 10, 1, 1);
-    c.Picture4 = make_picture(c, client, "Picture4", "Зависимость угловой скорости от времени. Слева - масштаб",
+    c.Picture1 = make_picture(c, client, Ctl::Picture1, "Плоскость Y-X график", PictureBackground::white);
+    c.Picture2 = make_picture(c, client, Ctl::Picture2, "Анимация движения", PictureBackground::system_window);
+    c.VScroll1 = make_scroll_bar(c, client, Ctl::VScroll1, Qt::Vertical, -10, 10, 1, 1);
+    c.Picture3 = make_picture(c, client, Ctl::Picture3, "Зависимость угла от времени. Слева - масштаб",
                               PictureBackground::white);
-    c.VScroll3 = make_scroll_bar(c, client, "VScroll3", Qt::Vertical, -10, 10, 0, 1);
-    c.Picture14 = make_picture(c, client, "Picture14", "Зависимость полной энергии от времени. Слева - масштаб",
+    c.VScroll2 = make_scroll_bar(c, client, Ctl::VScroll2, Qt::Vertical, -10, 10, 1, 1);
+    c.Picture4 = make_picture(c, client, Ctl::Picture4, "Зависимость угловой скорости от времени. Слева - масштаб",
+                              PictureBackground::white);
+    c.VScroll3 = make_scroll_bar(c, client, Ctl::VScroll3, Qt::Vertical, -10, 10, 0, 1);
+    c.Picture14 = make_picture(c, client, Ctl::Picture14, "Зависимость полной энергии от времени. Слева - масштаб",
                                PictureBackground::system_base);
 
     // Overlays above the labels they mark.
-    for (auto it = c.by_name.cbegin(); it != c.by_name.cend(); ++it) {
-        if (it.key().endsWith(QLatin1String("_2")))
-            it.value()->raise();
+    for (QWidget* w : c.widgets) {
+        if (w->objectName().endsWith(QLatin1String("_2")))
+            w->raise();
     }
     return c;
+}
+
+const std::vector<Ctl>& group_controls(Group group)
+{
+    static const std::vector<Ctl> sphere = {
+        Ctl::Label4,    Ctl::Text4,     Ctl::Label7,    Ctl::Text7,   Ctl::Label8,    Ctl::Text8,
+        Ctl::Label12,   Ctl::Label12_2, Ctl::Label13,   Ctl::Label33, Ctl::Label33_2, Ctl::Label16,
+        Ctl::Label16_2, Ctl::Label25,   Ctl::Label25_2, Ctl::Label27, Ctl::Label27_2, Ctl::Label28,
+    };
+    static const std::vector<Ctl> rod = {Ctl::Label14, Ctl::Label14_2, Ctl::Label9,
+                                         Ctl::Text9,   Ctl::Label34,   Ctl::Text34};
+    static const std::vector<Ctl> quadratic_drag = {Ctl::Label26, Ctl::Label26_2};
+    static const std::vector<Ctl> medium = {Ctl::Label13, Ctl::Label26, Ctl::Label26_2};
+    static const std::vector<Ctl> viscosity = {Ctl::Label16, Ctl::Label16_2, Ctl::Label27, Ctl::Label27_2,
+                                               Ctl::Label28};
+    switch (group) {
+    case Group::sphere: return sphere;
+    case Group::rod: return rod;
+    case Group::quadratic_drag: return quadratic_drag;
+    case Group::medium: return medium;
+    case Group::viscosity: return viscosity;
+    }
+    return sphere;
 }
 
 } // namespace vp

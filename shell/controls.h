@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QHash>
+#include "input/boxes.h"
+#include "input/validation.h"
+#include "model/characteristics.h"
+#include "shell/control_id.h"
+
 #include <QLabel>
 #include <QString>
 
 #include <array>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -32,12 +37,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-// Every control of the main window. Each carries its name as objectName, so
-// that the layout, the tests and tools find it by name.
+// Every control of the main window, created once. Each carries its name as
+// objectName, so that the tests and tools find it by name.
 struct Controls {
-    // The thirteen input boxes in the order of the parameter panel.
-    static constexpr int box_count = 13;
+    // All of them, indexed by Ctl.
+    std::array<QWidget*, control_count> widgets{};
+    // The thirteen input boxes and the labels of their rows, in the order of
+    // the box table.
     std::array<QLineEdit*, box_count> boxes{};
+    std::array<QLabel*, box_count> box_labels{};
+    // The characteristics column, indexed by Characteristic.
+    std::array<QLabel*, characteristic_count> characteristics{};
 
     ClickableLabel* Label10 = nullptr;
     QPushButton* CmdOK = nullptr;
@@ -62,9 +72,10 @@ struct Controls {
     CanvasWidget* Picture4 = nullptr;
     CanvasWidget* Picture14 = nullptr;
 
-    QHash<QString, QWidget*> by_name;
+    QWidget* operator[](Ctl control) const { return widgets[static_cast<std::size_t>(control)]; }
 
-    QWidget* find(const QString& name) const { return by_name.value(name); }
+    // By name, for tests and tools; an unknown name throws.
+    QWidget* find(const QString& name) const;
     QLabel* label(const QString& name) const;
     QLineEdit* box(const QString& name) const;
 };
@@ -72,5 +83,8 @@ struct Controls {
 // Creates every control on the client area, with its caption, tooltip,
 // colours, border, font and alignment. Places nothing: that is the layout's.
 Controls create_controls(QWidget* client);
+
+// The controls of a group, in the order they are shown or hidden.
+const std::vector<Ctl>& group_controls(Group group);
 
 } // namespace vp

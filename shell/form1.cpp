@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/form1.h"
 
+#include "graphs/scales.h"
 #include "graphs/scene.h"
 #include "graphs/time_graphs.h"
 #include "graphs/view.h"
@@ -9,6 +10,7 @@
 #include "platform/canvas_widget.h"
 #include "platform/message_boxes.h"
 #include "shell/form2.h"
+#include "shell/layout.h"
 #include "shell/window_title.h"
 
 #include <QCheckBox>
@@ -57,9 +59,8 @@ Form1::Form1(const Services& services, QWidget* parent) : QMainWindow(parent), s
     controls_ = create_controls(client_);
 
     const Controls& c = controls_;
-    for (int i = 0; i < Controls::box_count; ++i) {
-        connect(c.boxes[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this, [this, i] { on_box_changed(i); });
-    }
+    for (std::size_t i = 0; i < box_count; ++i)
+        connect(c.boxes[i], &QLineEdit::textChanged, this, [this, i] { on_box_changed(i); });
     connect(c.Label10, &ClickableLabel::clicked, this, &Form1::Label10_Click);
     connect(c.CmdOK, &QPushButton::clicked, this, &Form1::CmdOK_Click);
     connect(c.Check_p, &QCheckBox::toggled, this, &Form1::Check_p_Click);
@@ -115,34 +116,30 @@ void Form1::predvar()
     vp::predvar(lab_.p, lab_.run, lab_.zoom);
     // Writing a box runs its handler, which reads the text back and rewrites
     // it in the box's own format.
-    for (int i = 0; i < Controls::box_count; ++i) {
-        const BoxInfo& info = box_table()[static_cast<std::size_t>(i)];
-        const double value = quantity(lab_.p, info.quantity);
+    for (std::size_t i = 0; i < box_count; ++i) {
+        const double value = quantity(lab_.p, box_table()[i].quantity);
         const std::string text = i == 0 ? format_number(value, "0.0000") : plain_number_text(value);
-        controls_.boxes[static_cast<std::size_t>(i)]->setText(QString::fromStdString(text));
+        controls_.boxes[i]->setText(QString::fromStdString(text));
     }
     controls_.Label21->setText(QString::fromStdString(bare_number_text(lab_.run.zamedlenie)));
     controls_.Label32->setText(QString::fromStdString(bare_number_text(lab_.run.n_tochek)));
-    lab_.p.r_shar_2 = lab_.p.diametr_2 / 2;
-    lab_.p.r_shar_1 = static_cast<float>(lab_.p.diametr_1 / 2);
+    derive_r_shar_2(lab_.p);
+    derive_r_shar_1(lab_.p);
 }
 
 void Form1::parametr()
 {
     vp::parametr(lab_.p, lab_.run.n_tochek, lab_.c);
-    for (const LabelCaption& caption : characteristic_captions(lab_.p, lab_.c, decimal_separator())) {
-        if (QLabel* label = controls_.label(QString::fromLatin1(caption.name)))
-            label->setText(QString::fromStdString(caption.text));
-    }
+    const CharacteristicCaptions captions = characteristic_captions(lab_.p, lab_.c, decimal_separator());
+    for (std::size_t i = 0; i < captions.size(); ++i)
+        controls_.characteristics[i]->setText(QString::fromStdString(captions[i]));
 }
 
 void Form1::layout()
 {
     const WindowLayout pass = vp::layout(client_->width(), client_->height());
     for (const Placement& placement : pass.placements) {
-        QWidget* widget = controls_.find(QString::fromStdString(placement.name));
-        if (!widget)
-            continue;
+        QWidget* widget = controls_[placement.control];
         const ControlRect r = to_pixels(placement.place);
         const QRect rect(r.left, r.top, r.width, r.height);
         if (auto* picture = qobject_cast<CanvasWidget*>(widget))
@@ -163,7 +160,7 @@ void Form1::show_graphs()
 
 void Form1::Form_Resize()
 {
-    if (lab_.zagruzka == 0 || ending_)
+    if (lab_.zagruzka == 0 || run_.abandoned())
         return;
     layout();
     parametr();
@@ -177,12 +174,13 @@ void Form1::redraw_pictures()
         picture->canvas().clear();
     const Pictures all = pictures();
     const std::string separator = decimal_separator();
-    minmax(lab_.p, lab_.c, lab_.zoom, lab_.scales, all);
-    axes(all.Picture1, lab_.scales, lab_.p, lab_.c, lab_.zoom, separator);
+    Scales scales;
+    minmax(lab_.p, lab_.c, lab_.zoom, scales, all);
+    axes(all.Picture1, scales, lab_.p, lab_.c, lab_.zoom, separator);
     axes_2(all.Picture2, all.Picture1, lab_.plane_copy, lab_.p, lab_.c);
-    axes_x_t(all.Picture3, lab_.scales, lab_.p, lab_.zoom, separator);
-    axes_y_t(all.Picture4, lab_.scales, lab_.p, lab_.zoom, separator);
-    axes_W_t(all.Picture14, lab_.scales, lab_.p, lab_.c, lab_.zoom, separator);
+    axes_x_t(all.Picture3, scales, lab_.p, lab_.zoom, separator);
+    axes_y_t(all.Picture4, scales, lab_.p, lab_.zoom, separator);
+    axes_W_t(all.Picture14, scales, lab_.p, lab_.c, lab_.zoom, separator);
 }
 
 Pictures Form1::pictures() const
@@ -200,7 +198,7 @@ void Form1::closeEvent(QCloseEvent* event)
     }
     // The program ends at once: files are closed with what they hold, a run
     // in progress takes no further step.
-    ending_ = true;
+    run_.abandon();
     close_results_file();
     if (form2_)
         form2_->close();

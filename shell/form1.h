@@ -1,45 +1,47 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "graphs/scales.h"
+#include "graphs/plane_copy.h"
 #include "input/validation.h"
 #include "model/characteristics.h"
 #include "model/parameters.h"
-#include "model/runge_kutta.h"
+#include "model/run.h"
 #include "platform/text_files.h"
 #include "shell/controls.h"
 #include "shell/form2.h"
-#include "shell/layout.h"
 #include "shell/services.h"
 #include "shell/step_pacing.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
-class QAction;
-
 namespace vp {
 
+struct Pictures;
+
 // Everything the laboratory knows: the quantities, what follows from them,
-// the state of a run and the scales of the pictures.
+// the state of a run and the warnings already given.
 struct LabState {
     Parameters p;
     RunSettings run;
     ZoomSettings zoom;
     Characteristics c;
     RunState s;
-    Scales scales;
     WarningMemories memories;
+    // Where the animation copies the plane from and to, set by each layout.
     PlaneCopyRects plane_copy;
     // 0 while the window is being set up: nothing is laid out or drawn then.
     int zagruzka = 0;
-    // Monotonic seconds at the start press of the current run.
+    // Monotonic time at the start press of the current run, s.
     double run_started = 0;
 };
 
-// The main window: it holds every control and the whole state, and its
-// handlers are the program's only procedures with side effects.
-class Form1 : public QMainWindow {
+// The main window. It holds the controls and the laboratory's state, and
+// mediates between them: its handlers read the controls, let the model, the
+// input checks and the drawing decide, and show what they decided. During a
+// run it is the observer of the integration loop: it draws each step,
+// writes the results row and pauses.
+class Form1 : public QMainWindow, private RunObserver {
     Q_OBJECT
 public:
     explicit Form1(const Services& services, QWidget* parent = nullptr);
@@ -59,13 +61,14 @@ public:
     const LabState& lab() const { return lab_; }
     const Controls& controls() const { return controls_; }
     QWidget* client_area() const { return client_; }
-    bool run_in_progress() const { return run_active_; }
+    bool run_in_progress() const { return run_.phase() != RunControl::Phase::idle; }
     Form2* authors_window() const { return form2_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Start-up and the one redraw.
     void Form_Load();
     void predvar();
     void parametr();
@@ -74,18 +77,25 @@ private:
     void redraw_pictures();
     Pictures pictures() const;
 
-    void raschet();
+    // The run (form1_run.cpp).
+    void start_computation();
+    void request_stop();
+    void step_done(const RunState& s) override;
+    void end_of_run();
+    void show_run_caption();
     void show_current_values();
     void signal(int n);
     void Wait(double seconds);
     void lock_for_run(bool locked);
     void set_resizable(bool resizable);
 
-    void on_box_changed(int index);
+    // The inputs and the files (form1_input.cpp).
+    void on_box_changed(std::size_t index);
     void apply_visibility(const Visibility& v);
     void write_results_row();
     void close_results_file();
 
+    // The menus (form1_menus.cpp).
     void build_menus();
     void open_document(const char* file_name);
     void mnuHelpInstruction_Click();
@@ -101,14 +111,13 @@ private:
 
     Services services_;
     LabState lab_;
+    RunControl run_;
     QWidget* client_ = nullptr;
     Controls controls_;
     Cp1251Writer results_file_;
     QPointer<Form2> form2_;
     // Keeps a run at one step per pause period on the wall clock.
     StepPacing pacing_;
-    bool run_active_ = false;
-    bool ending_ = false;
     QSize unlocked_minimum_;
     QSize unlocked_maximum_;
 };

@@ -28,10 +28,10 @@ void Form1::show_message(const Message& message)
     show_message(to_qstring(message.title()), QString::fromStdString(message.text));
 }
 
-void Form1::on_box_changed(int index)
+void Form1::on_box_changed(std::size_t index)
 {
-    QLineEdit* edit = controls_.boxes[static_cast<std::size_t>(index)];
-    const Box box = box_table()[static_cast<std::size_t>(index)].box;
+    QLineEdit* edit = controls_.boxes[index];
+    const Box box = box_table()[index].box;
     const Decision d = decide(box, edit->text().toStdString(), lab_.p, lab_.memories);
     quantity(lab_.p, box) = d.value;
     if (d.message)
@@ -55,10 +55,8 @@ void Form1::on_box_changed(int index)
 
 void Form1::apply_visibility(const Visibility& v)
 {
-    for (std::string_view name : group_controls(v.group)) {
-        if (QWidget* widget = controls_.find(to_qstring(name)))
-            widget->setVisible(v.visible);
-    }
+    for (const Ctl control : group_controls(v.group))
+        controls_[control]->setVisible(v.visible);
 }
 
 void Form1::Label10_Click()
@@ -94,16 +92,15 @@ void Form1::Check_p_Click()
     close_results_file();
 
     const QString path = in_working_directory(to_qstring(results_file_name));
+    std::array<std::string, box_count> captions;
     std::array<std::string, box_count> box_texts;
-    for (std::size_t i = 0; i < box_texts.size(); ++i)
+    for (std::size_t i = 0; i < box_count; ++i) {
+        captions[i] = controls_.box_labels[i]->text().toStdString();
         box_texts[i] = controls_.boxes[i]->text().toStdString();
-    const auto caption_of = [this](std::string_view name) {
-        const QLabel* label = controls_.label(to_qstring(name));
-        return label ? label->text().toStdString() : std::string();
-    };
+    }
 
     bool written = results_file_.open(path);
-    for (const std::string& line : results_head(caption_of, box_texts)) {
+    for (const std::string& line : results_head(captions, box_texts)) {
         if (!written)
             break;
         written = results_file_.write_line(line);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The run of the main window: the start/stop button, the integration loop
-// with its pause, and the tone.
+// The run of the main window: the start/stop button, the window's side of
+// the integration loop (it draws and pauses after each step), the end of a
+// run and the tone.
 #include "shell/form1.h"
 
 #include "graphs/scene.h"
@@ -21,88 +22,85 @@
 #include <QScrollBar>
 
 namespace vp {
-namespace {
-
-const QString start_caption = QStringLiteral("ПУСК");
-const QString stop_caption = QStringLiteral("СТОП");
-
-// The button's caption is the run flag. Some desktops add keyboard
-// accelerators ("&") to every caption on their own; they do not change it.
-bool shows(const QPushButton* button, const QString& caption)
-{
-    return button->text().remove(QLatin1Char('&')) == caption;
-}
-
-} // namespace
 
 void Form1::CmdOK_Click()
 {
-    Controls& c = controls_;
-    if (shows(c.CmdOK, start_caption)) {
-        // A press after a stop request, before the loop has noticed it,
-        // would start a run nested inside the one still ending.
-        if (run_active_)
-            return;
-        // The characteristics may lag the quantities: a parameter file can
-        // place a value whose box text does not change, and then nothing is
-        // recomputed.
-        parametr();
-        if (!motion_defined(lab_.c)) {
-            show_message(QStringLiteral("Ошибка"),
-                         QStringLiteral("При этих параметрах движение рассчитать нельзя! Исправьте параметры!"));
-            return;
-        }
-        lab_.run_started = services_.clock->seconds();
-        c.CmdOK->setText(stop_caption);
-        lock_for_run(true);
-        Form_Resize();
-        set_resizable(false);
-        setWindowTitle(window_title::during_run);
-        raschet();
-        if (ending_)
-            return;
-    } else {
-        c.CmdOK->setText(start_caption);
-        set_resizable(true);
-        setWindowTitle(window_title::plain + QLatin1Char('.'));
+    switch (run_.phase()) {
+    case RunControl::Phase::idle: start_computation(); break;
+    case RunControl::Phase::running: request_stop(); break;
+    // A press after a stop request, before the loop has noticed it, would
+    // start a run nested inside the one still ending.
+    case RunControl::Phase::stop_requested:
+    case RunControl::Phase::ending:
+    case RunControl::Phase::abandoned: break;
     }
+}
+
+void Form1::start_computation()
+{
+    // The characteristics may lag the quantities: a parameter file can
+    // place a value whose box text does not change, and then nothing is
+    // recomputed.
+    parametr();
+    if (!motion_defined(lab_.c)) {
+        show_message(QStringLiteral("Ошибка"),
+                     QStringLiteral("При этих параметрах движение рассчитать нельзя! Исправьте параметры!"));
+        return;
+    }
+    lab_.run_started = services_.clock->seconds();
+    run_.start();
+    show_run_caption();
+    lock_for_run(true);
+    Form_Resize();
+    set_resizable(false);
+    setWindowTitle(window_title::during_run);
+
+    pacing_.restart();
+    if (raschet(lab_.s, lab_.p, lab_.c, run_, *this) == RunEnd::abandoned)
+        return;
+    end_of_run();
     setWindowTitle(windowTitle() + window_title::computing_time_report(services_.clock->seconds() - lab_.run_started));
 }
 
-void Form1::raschet()
+// Nested inside the run's pause: the loop ends after the step in progress.
+void Form1::request_stop()
+{
+    run_.request_stop();
+    show_run_caption();
+    set_resizable(true);
+    setWindowTitle(window_title::plain + QLatin1Char('.') +
+                   window_title::computing_time_report(services_.clock->seconds() - lab_.run_started));
+}
+
+void Form1::step_done(const RunState& s)
+{
+    const Pictures all = pictures();
+    plot_time_point(all.Picture3, all.Picture4, all.Picture14, s);
+    show_current_values();
+    if (controls_.Check_p->isChecked())
+        write_results_row();
+    draw_animation_frame(all.Picture2, all.Picture1, lab_.plane_copy, lab_.p, s);
+    Wait(0.01 * lab_.run.zamedlenie);
+}
+
+void Form1::end_of_run()
 {
     Controls& c = controls_;
-    RunState& s = lab_.s;
-    run_active_ = true;
-    start_run(s, lab_.c.fi0_rad, lab_.p.wz0);
-    pacing_.restart();
-    while (s.t_f < lab_.p.Tmax && shows(c.CmdOK, stop_caption)) {
-        const double before = s.t_f;
-        runge_kutta_step(s, {lab_.c.W02, lab_.c.delta, lab_.c.fi_2_x}, lab_.c.shag);
-        s.W_poln = total_energy(lab_.c.MI, lab_.c.Mm_L, s.fi_new, s.wz_new);
-        const Pictures all = pictures();
-        plot_time_point(all.Picture3, all.Picture4, all.Picture14, s);
-        show_current_values();
-        if (c.Check_p->isChecked())
-            write_results_row();
-        draw_animation_frame(all.Picture2, all.Picture1, lab_.plane_copy, lab_.p, s);
-        Wait(0.01 * lab_.run.zamedlenie);
-        if (ending_)
-            return;
-        // A step too small to advance the time any further ends the run.
-        if (s.t_f == before)
-            break;
-    }
     if (c.Check_p->isChecked()) {
         close_results_file();
         c.Check_p->setChecked(false);
     }
     signal(50);
-    c.CmdOK->setText(start_caption);
+    run_.finish();
+    show_run_caption();
     lock_for_run(false);
     set_resizable(true);
     setWindowTitle(window_title::plain);
-    run_active_ = false;
+}
+
+void Form1::show_run_caption()
+{
+    controls_.CmdOK->setText(run_.shows_stop() ? QStringLiteral("СТОП") : QStringLiteral("ПУСК"));
 }
 
 void Form1::show_current_values()

@@ -6,10 +6,10 @@
 
 namespace vp {
 
-const PlaceF* WindowLayout::find(const std::string& name) const
+const PlaceF* WindowLayout::find(Ctl control) const
 {
     for (const auto& p : placements) {
-        if (p.name == name)
+        if (p.control == control)
             return &p.place;
     }
     return nullptr;
@@ -19,8 +19,8 @@ WindowLayout layout(int scale_width, int scale_height)
 {
     WindowLayout out;
     auto& all = out.placements;
-    auto put = [&](const char* name, float left, float top, float width, float height) -> PlaceF {
-        all.push_back({name, {left, top, width, height}});
+    auto put = [&](Ctl control, float left, float top, float width, float height) -> PlaceF {
+        all.push_back({control, {left, top, width, height}});
         return all.back().place;
     };
 
@@ -33,21 +33,21 @@ WindowLayout layout(int scale_width, int scale_height)
     const auto SH = static_cast<float>(scale_height);
 
     // Parameter panel: a heading and thirteen rows of label and box.
-    const PlaceF label10 = put("Label10", SW - 2 * (2 * L_Width) - 2 * otstup_x, otstup_y, 2 * L_Width, L_Height);
+    const PlaceF label10 = put(Ctl::Label10, SW - 2 * (2 * L_Width) - 2 * otstup_x, otstup_y, 2 * L_Width, L_Height);
     struct InputRow {
-        const char* label;
-        const char* box;
-        const char* overlay;
-        float overlay_width;
+        Ctl label;
+        Ctl box;
+        Ctl overlay;
+        float overlay_width; // designed width; 0: no Greek letter over the label
     };
     static constexpr InputRow input_rows[] = {
-        {"Label1", "Text1", nullptr, 0},        {"Label4", "Text4", nullptr, 0},
-        {"Label7", "Text7", nullptr, 0},        {"Label8", "Text8", nullptr, 0},
-        {"Label2", "Text2", nullptr, 0},        {"Label6", "Text6", nullptr, 0},
-        {"Label9", "Text9", nullptr, 0},        {"Label34", "Text34", nullptr, 0},
-        {"Label3", "Text3", "Label3_2", 13},    {"Label5", "Text5", "Label5_2", 10},
-        {"Label18", "Text18", "Label18_2", 13}, {"Label19", "Text19", "Label19_2", 17},
-        {"Label20", "Text20", nullptr, 0},
+        {Ctl::Label1, Ctl::Text1, Ctl::Label1, 0},       {Ctl::Label4, Ctl::Text4, Ctl::Label4, 0},
+        {Ctl::Label7, Ctl::Text7, Ctl::Label7, 0},       {Ctl::Label8, Ctl::Text8, Ctl::Label8, 0},
+        {Ctl::Label2, Ctl::Text2, Ctl::Label2, 0},       {Ctl::Label6, Ctl::Text6, Ctl::Label6, 0},
+        {Ctl::Label9, Ctl::Text9, Ctl::Label9, 0},       {Ctl::Label34, Ctl::Text34, Ctl::Label34, 0},
+        {Ctl::Label3, Ctl::Text3, Ctl::Label3_2, 13},    {Ctl::Label5, Ctl::Text5, Ctl::Label5_2, 10},
+        {Ctl::Label18, Ctl::Text18, Ctl::Label18_2, 13}, {Ctl::Label19, Ctl::Text19, Ctl::Label19_2, 17},
+        {Ctl::Label20, Ctl::Text20, Ctl::Label20, 0},
     };
     const float label1_left = label10.left;
     const float label1_top = label10.top + L_Height + otstup_y;
@@ -58,73 +58,76 @@ WindowLayout layout(int scale_width, int scale_height)
         const float top = label1_top + static_cast<float>(i) * row;
         const PlaceF label = put(r.label, label1_left, top, L_Width, L_Height);
         put(r.box, text1_left, top, L_Width, L_Height);
-        if (r.overlay)
+        if (r.overlay_width > 0)
             put(r.overlay, label.left, label.top - 5, r.overlay_width, L_Height);
         label20 = label;
     }
 
     // Characteristics column: a heading and sixteen labels, some with the
     // Greek letter of their quantity laid over the left end.
-    const PlaceF label11 = put("Label11", label10.left + label10.width + otstup_x, otstup_y, 2 * L_Width, L_Height);
+    const PlaceF label11 = put(Ctl::Label11, label10.left + label10.width + otstup_x, otstup_y, 2 * L_Width, L_Height);
     struct CharacteristicRow {
-        const char* label;
-        const char* overlay;
-        float overlay_width;
+        Ctl label;
+        Ctl overlay;
+        float overlay_width; // designed width; 0: no Greek letter over the label
         float overlay_rise;
     };
     static constexpr CharacteristicRow characteristic_rows[] = {
-        {"Label12", "Label12_2", 10, 2}, {"Label33", "Label33_2", 14, 0}, {"Label13", nullptr, 0, 0},
-        {"Label14", "Label14_2", 17, 2}, {"Label15", nullptr, 0, 0},      {"Label16", "Label16_2", 16, 2},
-        {"Label17", "Label17_2", 16, 2}, {"Label22", "Label22_2", 16, 2}, {"Label23", nullptr, 0, 0},
-        {"Label24", nullptr, 0, 0},      {"Label25", "Label25_2", 14, 0}, {"Label26", "Label26_2", 12, 0},
-        {"Label27", "Label27_2", 14, 0}, {"Label28", nullptr, 0, 0},      {"Label35", nullptr, 0, 0},
-        {"Label36", nullptr, 0, 0},
+        {Ctl::Label12, Ctl::Label12_2, 10, 2}, {Ctl::Label33, Ctl::Label33_2, 14, 0},
+        {Ctl::Label13, Ctl::Label13, 0, 0},    {Ctl::Label14, Ctl::Label14_2, 17, 2},
+        {Ctl::Label15, Ctl::Label15, 0, 0},    {Ctl::Label16, Ctl::Label16_2, 16, 2},
+        {Ctl::Label17, Ctl::Label17_2, 16, 2}, {Ctl::Label22, Ctl::Label22_2, 16, 2},
+        {Ctl::Label23, Ctl::Label23, 0, 0},    {Ctl::Label24, Ctl::Label24, 0, 0},
+        {Ctl::Label25, Ctl::Label25_2, 14, 0}, {Ctl::Label26, Ctl::Label26_2, 12, 0},
+        {Ctl::Label27, Ctl::Label27_2, 14, 0}, {Ctl::Label28, Ctl::Label28, 0, 0},
+        {Ctl::Label35, Ctl::Label35, 0, 0},    {Ctl::Label36, Ctl::Label36, 0, 0},
     };
     const float column_width = 2 * L_Width;
     for (int j = 1; j <= 16; ++j) {
         const CharacteristicRow& r = characteristic_rows[j - 1];
         const PlaceF label =
             put(r.label, label11.left, label11.top + static_cast<float>(j) * row, column_width, L_Height);
-        if (r.overlay)
+        if (r.overlay_width > 0)
             put(r.overlay, label.left + 2, label.top - r.overlay_rise, r.overlay_width, label.height);
     }
 
     // Current values at the bottom left.
-    const PlaceF label29 = put("Label29", otstup_x, SH - 2 * L_Height - 2 * otstup_y, column_width, L_Height);
-    const PlaceF label30 = put("Label30", otstup_x, SH - L_Height - otstup_y, column_width, L_Height);
-    const PlaceF label31 = put("Label31", label29.left + label29.width + otstup_x, label29.top, column_width, L_Height);
-    put("Label37", label31.left, label30.top, column_width, L_Height);
+    const PlaceF label29 = put(Ctl::Label29, otstup_x, SH - 2 * L_Height - 2 * otstup_y, column_width, L_Height);
+    const PlaceF label30 = put(Ctl::Label30, otstup_x, SH - L_Height - otstup_y, column_width, L_Height);
+    const PlaceF label31 =
+        put(Ctl::Label31, label29.left + label29.width + otstup_x, label29.top, column_width, L_Height);
+    put(Ctl::Label37, label31.left, label30.top, column_width, L_Height);
 
     // Run controls under the input rows.
     const PlaceF hscroll1 =
-        put("HScroll1", label20.left, label20.top + label20.height + otstup_y, L_Width - otstup_x, L_Height / 2);
+        put(Ctl::HScroll1, label20.left, label20.top + label20.height + otstup_y, L_Width - otstup_x, L_Height / 2);
     const float label21_width = L_Width / 4;
-    const PlaceF label21 = put("Label21", hscroll1.left + hscroll1.width / 2 - label21_width / 2 + 6,
+    const PlaceF label21 = put(Ctl::Label21, hscroll1.left + hscroll1.width / 2 - label21_width / 2 + 6,
                                hscroll1.top + hscroll1.height, label21_width, L_Height);
-    const PlaceF hscroll2 =
-        put("HScroll2", hscroll1.left + hscroll1.width + 2 * otstup_x, hscroll1.top, L_Width - otstup_x, L_Height / 2);
+    const PlaceF hscroll2 = put(Ctl::HScroll2, hscroll1.left + hscroll1.width + 2 * otstup_x, hscroll1.top,
+                                L_Width - otstup_x, L_Height / 2);
     const float label32_width = L_Width / 2;
-    put("Label32", hscroll2.left + hscroll2.width / 2 - label32_width / 2 + 6, hscroll2.top + hscroll2.height,
+    put(Ctl::Label32, hscroll2.left + hscroll2.width / 2 - label32_width / 2 + 6, hscroll2.top + hscroll2.height,
         label32_width, L_Height);
     const PlaceF frame1 =
-        put("Frame1", hscroll1.left, label21.top + label21.height + otstup_y, 1.16f * L_Width, 2.4f * L_Height);
-    const PlaceF cmd_ok = put("CmdOK", frame1.left + frame1.width + otstup_x, frame1.top, 0.8f * L_Width, L_Height);
-    put("Check_p", cmd_ok.left, cmd_ok.top + cmd_ok.height + otstup_y, cmd_ok.width, L_Height);
+        put(Ctl::Frame1, hscroll1.left, label21.top + label21.height + otstup_y, 1.16f * L_Width, 2.4f * L_Height);
+    const PlaceF cmd_ok = put(Ctl::CmdOK, frame1.left + frame1.width + otstup_x, frame1.top, 0.8f * L_Width, L_Height);
+    put(Ctl::Check_p, cmd_ok.left, cmd_ok.top + cmd_ok.height + otstup_y, cmd_ok.width, L_Height);
 
     // The drawing area: the plane and the animation share one square; the
     // three graphs share it in thirds, each with its zoom bar on the left.
     const float side = label10.left - 2 * otstup_x;
-    const PlaceF picture1 = put("Picture1", otstup_x, otstup_y, side, side);
-    put("Picture2", otstup_x, otstup_y, side, side);
-    const PlaceF vscroll1 = put("VScroll1", otstup_x, otstup_y, L_Height / 2, picture1.height / 3 - otstup_y);
-    const PlaceF picture3 = put("Picture3", vscroll1.left + vscroll1.width, otstup_y,
+    const PlaceF picture1 = put(Ctl::Picture1, otstup_x, otstup_y, side, side);
+    put(Ctl::Picture2, otstup_x, otstup_y, side, side);
+    const PlaceF vscroll1 = put(Ctl::VScroll1, otstup_x, otstup_y, L_Height / 2, picture1.height / 3 - otstup_y);
+    const PlaceF picture3 = put(Ctl::Picture3, vscroll1.left + vscroll1.width, otstup_y,
                                 picture1.width - vscroll1.width - otstup_x, vscroll1.height);
     const PlaceF vscroll2 =
-        put("VScroll2", vscroll1.left, vscroll1.height + 2 * otstup_y, vscroll1.width, picture3.height);
-    put("Picture4", picture3.left, vscroll2.top, picture3.width, picture3.height);
+        put(Ctl::VScroll2, vscroll1.left, vscroll1.height + 2 * otstup_y, vscroll1.width, picture3.height);
+    put(Ctl::Picture4, picture3.left, vscroll2.top, picture3.width, picture3.height);
     const PlaceF vscroll3 =
-        put("VScroll3", vscroll1.left, 2 * vscroll1.height + 3 * otstup_y, vscroll1.width, picture3.height);
-    put("Picture14", picture3.left, vscroll3.top, picture3.width, picture3.height);
+        put(Ctl::VScroll3, vscroll1.left, 2 * vscroll1.height + 3 * otstup_y, vscroll1.width, picture3.height);
+    put(Ctl::Picture14, picture3.left, vscroll3.top, picture3.width, picture3.height);
 
     const ControlRect plane = to_pixels(picture1);
     out.plane_copy = {0, 0, plane.width, plane.height, 0, 0, plane.width, static_cast<float>(plane.height)};

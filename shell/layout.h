@@ -2,8 +2,8 @@
 #pragma once
 
 #include "graphs/plane_copy.h"
+#include "shell/control_id.h"
 
-#include <string>
 #include <vector>
 
 namespace vp {
@@ -18,7 +18,7 @@ struct PlaceF {
 };
 
 struct Placement {
-    std::string name; // the control's objectName
+    Ctl control;
     PlaceF place;
 };
 
@@ -31,7 +31,7 @@ struct WindowLayout {
     std::vector<Placement> placements; // in the order they are set
     PlaneCopyRects plane_copy;
 
-    const PlaceF* find(const std::string& name) const;
+    const PlaceF* find(Ctl control) const;
 };
 
 WindowLayout layout(int scale_width, int scale_height);

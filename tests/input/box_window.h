@@ -20,6 +20,21 @@
 
 namespace vp::test {
 
+// The controls of each group, as the window holds them; groups share some.
+inline const std::vector<std::string_view>& group_controls(Group group)
+{
+    static const std::map<Group, std::vector<std::string_view>> groups = {
+        {Group::sphere,
+         {"Label4", "Text4", "Label7", "Text7", "Label8", "Text8", "Label12", "Label12_2", "Label13", "Label33",
+          "Label33_2", "Label16", "Label16_2", "Label25", "Label25_2", "Label27", "Label27_2", "Label28"}},
+        {Group::rod, {"Label14", "Label14_2", "Label9", "Text9", "Label34", "Text34"}},
+        {Group::quadratic_drag, {"Label26", "Label26_2"}},
+        {Group::medium, {"Label13", "Label26", "Label26_2"}},
+        {Group::viscosity, {"Label16", "Label16_2", "Label27", "Label27_2", "Label28"}},
+    };
+    return groups.at(group);
+}
+
 class BoxWindow {
 public:
     Parameters p;
@@ -41,8 +56,8 @@ public:
             const double value = quantity(p, info.quantity);
             set_text(info.box, info.box == Box::Text1 ? format_number(value, "0.0000") : plain_number_text(value));
         }
-        p.r_shar_2 = p.diametr_2 / 2;
-        p.r_shar_1 = static_cast<float>(p.diametr_1 / 2);
+        derive_r_shar_2(p);
+        derive_r_shar_1(p);
     }
 
     // Assigning a box's text: its handler runs only when the text changes.

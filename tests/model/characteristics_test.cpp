@@ -26,9 +26,15 @@ struct Lab {
     void recompute() { parametr(p, run.n_tochek, c); }
     std::map<std::string, std::string> captions(std::string_view separator = ".") const
     {
+        // The characteristics in the order of their column.
+        static const char* const names[characteristic_count] = {
+            "ro", "ro_ss", "m0",     "ro_st", "MI",   "delta",  "W0",    "Ws",
+            "T0", "Ts",    "eta_kr", "fi_2",  "Teta", "dobrot", "x_c_m", "Mm_L",
+        };
+        const CharacteristicCaptions captions = characteristic_captions(p, c, separator);
         std::map<std::string, std::string> out;
-        for (const auto& label : characteristic_captions(p, c, separator))
-            out[label.name] = label.text;
+        for (std::size_t i = 0; i < captions.size(); ++i)
+            out[names[i]] = captions[i];
         return out;
     }
 };
@@ -50,14 +56,12 @@ TEST(Defaults, CaptionsOfTheCharacteristicsColumn)
 {
     Lab lab;
     const std::map<std::string, std::string> expected = {
-        {"Label12", "   =4.625E+02 кг/м3"},     {"Label33", "   _sf=8.000E+02 кг/м3"},
-        {"Label13", "mo = 3.357E+01 кг"},       {"Label14", "  _s= 7.800e+03 кг/м3"},
-        {"Label15", "I = 2.696e+01 кг·м2"},     {"Label16", "   = 1.186E-04 рад/c"},
-        {"Label17", "    o = 2.894E+00 рад/c"}, {"Label22", "    s = 2.894E+00 рад/c"},
-        {"Label23", "To = 2.171E+00 c"},        {"Label24", "Ts = 2.171E+00 c"},
-        {"Label25", "  _кр = 2.450E+01 Па·с"},  {"Label26", "   2= 2.279E+01 °"},
-        {"Label27", "    = 2.575E-04 "},        {"Label28", "Q = 1.220E+04 "},
-        {"Label35", "Lцм = 1.280e+00 м"},       {"Label36", "M_L = -2.302E+01 кг·м"},
+        {"ro", "   =4.625E+02 кг/м3"},      {"ro_ss", "   _sf=8.000E+02 кг/м3"},  {"m0", "mo = 3.357E+01 кг"},
+        {"ro_st", "  _s= 7.800e+03 кг/м3"}, {"MI", "I = 2.696e+01 кг·м2"},        {"delta", "   = 1.186E-04 рад/c"},
+        {"W0", "    o = 2.894E+00 рад/c"},  {"Ws", "    s = 2.894E+00 рад/c"},    {"T0", "To = 2.171E+00 c"},
+        {"Ts", "Ts = 2.171E+00 c"},         {"eta_kr", "  _кр = 2.450E+01 Па·с"}, {"fi_2", "   2= 2.279E+01 °"},
+        {"Teta", "    = 2.575E-04 "},       {"dobrot", "Q = 1.220E+04 "},         {"x_c_m", "Lцм = 1.280e+00 м"},
+        {"Mm_L", "M_L = -2.302E+01 кг·м"},
     };
     EXPECT_EQ(lab.captions(), expected);
     EXPECT_NEAR(lab.c.shag, 0.0217081, 1e-7);
@@ -69,12 +73,12 @@ TEST(Defaults, DecimalSeparatorOfTheLocale)
 {
     Lab lab;
     const auto comma = lab.captions(",");
-    EXPECT_EQ(comma.at("Label12"), "   =4,625E+02 кг/м3");
-    EXPECT_EQ(comma.at("Label36"), "M_L = -2,302E+01 кг·м");
+    EXPECT_EQ(comma.at("ro"), "   =4,625E+02 кг/м3");
+    EXPECT_EQ(comma.at("Mm_L"), "M_L = -2,302E+01 кг·м");
     // the "e" labels keep the point
-    EXPECT_EQ(comma.at("Label14"), "  _s= 7.800e+03 кг/м3");
-    EXPECT_EQ(comma.at("Label15"), "I = 2.696e+01 кг·м2");
-    EXPECT_EQ(comma.at("Label35"), "Lцм = 1.280e+00 м");
+    EXPECT_EQ(comma.at("ro_st"), "  _s= 7.800e+03 кг/м3");
+    EXPECT_EQ(comma.at("MI"), "I = 2.696e+01 кг·м2");
+    EXPECT_EQ(comma.at("x_c_m"), "Lцм = 1.280e+00 м");
 }
 
 TEST(Characteristics, WithoutViscosity)
@@ -86,8 +90,8 @@ TEST(Characteristics, WithoutViscosity)
     EXPECT_EQ(lab.c.Ws, lab.c.W0);
     EXPECT_EQ(lab.c.Teta, 0);
     const auto cap = lab.captions();
-    EXPECT_EQ(cap.at("Label28"), "Q -> oo");
-    EXPECT_EQ(cap.at("Label27"), "    = 0.000E+00 ");
+    EXPECT_EQ(cap.at("dobrot"), "Q -> oo");
+    EXPECT_EQ(cap.at("Teta"), "    = 0.000E+00 ");
 }
 
 TEST(Characteristics, BeyondCriticalViscosityKeepsThePeriodAndDecrement)
@@ -103,9 +107,9 @@ TEST(Characteristics, BeyondCriticalViscosityKeepsThePeriodAndDecrement)
     EXPECT_EQ(lab.c.Teta, Teta);
     EXPECT_EQ(lab.c.dobrot, dobrot);
     const auto cap = lab.captions();
-    EXPECT_EQ(cap.at("Label24"), "Ts -> oo");
-    EXPECT_EQ(cap.at("Label27"), "    -> oo");
-    EXPECT_EQ(cap.at("Label28"), "Q -> 0");
+    EXPECT_EQ(cap.at("Ts"), "Ts -> oo");
+    EXPECT_EQ(cap.at("Teta"), "    -> oo");
+    EXPECT_EQ(cap.at("dobrot"), "Q -> 0");
 }
 
 TEST(Characteristics, CriticalDampingShowsNoOscillation)
@@ -120,8 +124,8 @@ TEST(Characteristics, CriticalDampingShowsNoOscillation)
     if (lab.c.delta != lab.c.W0)
         GTEST_SKIP() << "no eta gives delta == W0 exactly";
     const auto cap = lab.captions();
-    EXPECT_EQ(cap.at("Label24"), "Ts -> oo");
-    EXPECT_EQ(cap.at("Label28"), "Q -> 0");
+    EXPECT_EQ(cap.at("Ts"), "Ts -> oo");
+    EXPECT_EQ(cap.at("dobrot"), "Q -> 0");
 }
 
 TEST(Characteristics, RodAlone)
@@ -134,7 +138,7 @@ TEST(Characteristics, RodAlone)
     EXPECT_EQ(lab.c.Mm_L, lab.c.W02_st_u);
     EXPECT_EQ(lab.c.fi_2_x, lab.p.ro_0 / (2 * lab.c.MI) * lab.c.fi_2_x_st_u);
     EXPECT_EQ(lab.c.eta_kr, eta_kr);
-    EXPECT_EQ(lab.captions().at("Label25"), "  _кр =???");
+    EXPECT_EQ(lab.captions().at("eta_kr"), "  _кр =???");
     EXPECT_TRUE(motion_defined(lab.c));
 }
 
@@ -161,7 +165,7 @@ TEST(Characteristics, NoQuadraticDrag)
     lab.p.c_ster = 0;
     lab.recompute();
     EXPECT_EQ(lab.c.fi_2_x, 0);
-    EXPECT_EQ(lab.captions().at("Label26"), "   2 -> oo");
+    EXPECT_EQ(lab.captions().at("fi_2"), "   2 -> oo");
 }
 
 TEST(Characteristics, HeavySphereHangsDown)
@@ -237,8 +241,8 @@ TEST(Characteristics, NeutralBuoyancyIsRefused)
     EXPECT_EQ(lab.c.W0, 0);
     EXPECT_FALSE(motion_defined(lab.c));
     const auto cap = lab.captions();
-    EXPECT_EQ(cap.at("Label23"), "To -> oo");
-    EXPECT_EQ(cap.at("Label24"), "Ts -> oo");
+    EXPECT_EQ(cap.at("T0"), "To -> oo");
+    EXPECT_EQ(cap.at("Ts"), "Ts -> oo");
 }
 
 } // namespace

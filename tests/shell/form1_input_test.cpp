@@ -151,11 +151,9 @@ TEST(Form1Input, ZeroValuesHideTheControlsThatLoseTheirMeaning)
     for (const Case& c : cases) {
         Lab lab;
         const auto controls_hidden = [&](bool hidden) {
-            for (std::string_view name : group_controls(c.group)) {
-                const QString n = QString::fromUtf8(name.data(), static_cast<int>(name.size()));
-                QWidget* w = lab.form->controls().find(n);
-                ASSERT_NE(w, nullptr) << n.toStdString();
-                EXPECT_EQ(w->isHidden(), hidden) << n.toStdString() << " after " << c.zeroed[0].first;
+            for (const Ctl control : group_controls(c.group)) {
+                EXPECT_EQ(lab.form->controls()[control]->isHidden(), hidden)
+                    << control_name(control) << " after " << c.zeroed[0].first;
             }
         };
         controls_hidden(false);

@@ -132,10 +132,9 @@ TEST(Form1Run, LocksTheInputsAndTheWindowSizeWhileRunning)
     const QSize size_before = lab.form->size();
     const auto enabled_controls = [&] {
         QSet<QString> enabled;
-        const QHash<QString, QWidget*>& all = lab.form->controls().by_name;
-        for (auto it = all.cbegin(); it != all.cend(); ++it) {
-            if (it.value()->isEnabled())
-                enabled.insert(it.key());
+        for (const QWidget* w : lab.form->controls().widgets) {
+            if (w->isEnabled())
+                enabled.insert(w->objectName());
         }
         return enabled;
     };
@@ -353,7 +352,12 @@ TEST(Form1Run, ZoomBarsSetTheirGraphsDivisor)
     const Case cases[] = {{-4, 0.25}, {3, 3}, {0, 1}, {-1, 1}, {10, 10}, {-10, 0.1}, {1, 1}};
     Lab lab;
     const Controls& c = lab.form->controls();
-    const Scales unzoomed = lab.form->lab().scales;
+    // The logical ranges the three graphs are drawn in.
+    const auto ranges = [&c] {
+        return std::array<LogicalRect, 3>{c.Picture3->canvas().mapping().rect(), c.Picture4->canvas().mapping().rect(),
+                                          c.Picture14->canvas().mapping().rect()};
+    };
+    const std::array<LogicalRect, 3> unzoomed = ranges();
     for (const Case& k : cases) {
         c.VScroll1->setValue(k.value);
         c.VScroll2->setValue(k.value);
@@ -362,11 +366,15 @@ TEST(Form1Run, ZoomBarsSetTheirGraphsDivisor)
         EXPECT_EQ(zoom.k_fi, k.divisor) << k.value;
         EXPECT_EQ(zoom.k_wz, k.divisor) << k.value;
         EXPECT_EQ(zoom.k_W, static_cast<float>(k.divisor)) << k.value;
-        // The graphs were redrawn at once on the new scales.
-        const Scales& now = lab.form->lab().scales;
-        EXPECT_DOUBLE_EQ(now.fi_top * k.divisor, unzoomed.fi_top) << k.value;
-        EXPECT_DOUBLE_EQ(now.wz_top * k.divisor, unzoomed.wz_top) << k.value;
-        EXPECT_NEAR((now.W_top - now.W_mid) * k.divisor, unzoomed.W_top - unzoomed.W_mid, 1e-4) << k.value;
+        // The graphs were redrawn at once on the new scales; the energy
+        // window zooms about its middle.
+        const std::array<LogicalRect, 3> now = ranges();
+        for (std::size_t g = 0; g < now.size(); ++g) {
+            const double span = now[g].top - now[g].bottom;
+            const double middle = (now[g].top + now[g].bottom) / 2;
+            EXPECT_NEAR(span * k.divisor, unzoomed[g].top - unzoomed[g].bottom, 1e-4) << k.value << " graph " << g;
+            EXPECT_NEAR(middle, (unzoomed[g].top + unzoomed[g].bottom) / 2, 1e-4) << k.value << " graph " << g;
+        }
     }
 }
 

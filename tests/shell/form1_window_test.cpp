@@ -131,7 +131,7 @@ TEST(Form1Window, EveryControlOfTheInventory)
             EXPECT_EQ(w->toolTip(), QString::fromUtf8(row.tooltip)) << row.name;
         }
     }
-    EXPECT_EQ(lab.form->controls().by_name.size(), static_cast<qsizetype>(std::size(inventory)));
+    EXPECT_EQ(lab.form->controls().widgets.size(), std::size(inventory));
 }
 
 TEST(Form1Window, StartsWithTheDefaults)
@@ -195,7 +195,7 @@ TEST(Form1Window, NarrowAndMinimisedWindowsDoNotFail)
     for (const QSize size : {QSize(360, 300), QSize(120, 80), QSize(1, 1)}) {
         lab.form->resize(size);
         QCoreApplication::processEvents();
-        for (QWidget* w : lab.form->controls().by_name) {
+        for (QWidget* w : lab.form->controls().widgets) {
             EXPECT_GE(w->width(), 0);
             EXPECT_GE(w->height(), 0);
         }

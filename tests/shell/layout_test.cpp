@@ -3,10 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 namespace vp {
 namespace {
+
+// Where a pass put the control of that name.
+const PlaceF& at(const WindowLayout& pass, const char* name)
+{
+    const PlaceF* place = pass.find(control_named(name));
+    if (place == nullptr)
+        throw std::logic_error(std::string("the layout does not place ") + name);
+    return *place;
+}
 
 struct Expected {
     const char* name;
@@ -16,12 +26,11 @@ struct Expected {
 void expect_places(const WindowLayout& pass, std::initializer_list<Expected> expected)
 {
     for (const Expected& e : expected) {
-        const PlaceF* p = pass.find(e.name);
-        ASSERT_NE(p, nullptr) << e.name;
-        EXPECT_FLOAT_EQ(p->left, e.left) << e.name;
-        EXPECT_FLOAT_EQ(p->top, e.top) << e.name;
-        EXPECT_FLOAT_EQ(p->width, e.width) << e.name;
-        EXPECT_FLOAT_EQ(p->height, e.height) << e.name;
+        const PlaceF& p = at(pass, e.name);
+        EXPECT_FLOAT_EQ(p.left, e.left) << e.name;
+        EXPECT_FLOAT_EQ(p.top, e.top) << e.name;
+        EXPECT_FLOAT_EQ(p.width, e.width) << e.name;
+        EXPECT_FLOAT_EQ(p.height, e.height) << e.name;
     }
 }
 
@@ -50,15 +59,23 @@ TEST(Layout, DesignedClientArea)
     EXPECT_EQ(pass.plane_copy.destination_height, 348.0f);
 }
 
+TEST(Layout, AnUnknownNameIsALoudFailure)
+{
+    EXPECT_EQ(control_name(control_named("Label12_2")), "Label12_2");
+    EXPECT_THROW(control_named("Label12_3"), std::invalid_argument);
+}
+
 TEST(Layout, EveryControlOnceAndInventoryComplete)
 {
     const WindowLayout pass = layout(700, 532);
     // 13 rows of two, 4 input overlays, 2 headings, 16 characteristics with
-    // 9 overlays, 4 current values, 7 run controls, 5 pictures, 3 zoom bars.
+    // 9 overlays, 4 current values, 7 run controls, 5 pictures, 3 zoom bars:
+    // every control but the two option buttons inside their frame.
     EXPECT_EQ(pass.placements.size(), 26u + 4 + 2 + 16 + 9 + 4 + 7 + 5 + 3);
+    EXPECT_EQ(pass.placements.size(), control_count - 2);
     for (std::size_t i = 0; i < pass.placements.size(); ++i)
         for (std::size_t j = i + 1; j < pass.placements.size(); ++j)
-            EXPECT_NE(pass.placements[i].name, pass.placements[j].name);
+            EXPECT_NE(pass.placements[i].control, pass.placements[j].control);
 }
 
 TEST(Layout, WiderWindowMovesThePanelsAndGrowsTheSquare)
@@ -67,16 +84,16 @@ TEST(Layout, WiderWindowMovesThePanelsAndGrowsTheSquare)
     const WindowLayout wide = layout(800, 532);
     for (const char* moved :
          {"Label10", "Text1", "Label11", "Label36", "HScroll1", "HScroll2", "Label21", "Frame1", "CmdOK", "Check_p"}) {
-        EXPECT_FLOAT_EQ(wide.find(moved)->left, narrow.find(moved)->left + 100) << moved;
-        EXPECT_FLOAT_EQ(wide.find(moved)->top, narrow.find(moved)->top) << moved;
+        EXPECT_FLOAT_EQ(at(wide, moved).left, at(narrow, moved).left + 100) << moved;
+        EXPECT_FLOAT_EQ(at(wide, moved).top, at(narrow, moved).top) << moved;
     }
     for (const char* fixed : {"Label29", "Label30", "Label31", "Label37"})
-        EXPECT_FLOAT_EQ(wide.find(fixed)->left, narrow.find(fixed)->left) << fixed;
-    EXPECT_FLOAT_EQ(wide.find("Picture1")->width, 448);
-    EXPECT_FLOAT_EQ(wide.find("Picture2")->height, 448);
-    EXPECT_FLOAT_EQ(wide.find("Picture3")->width, 431);
-    EXPECT_FLOAT_EQ(wide.find("Picture3")->height, 448.0f / 3 - 4);
-    EXPECT_FLOAT_EQ(wide.find("Picture14")->top, 2 * (448.0f / 3 - 4) + 12);
+        EXPECT_FLOAT_EQ(at(wide, fixed).left, at(narrow, fixed).left) << fixed;
+    EXPECT_FLOAT_EQ(at(wide, "Picture1").width, 448);
+    EXPECT_FLOAT_EQ(at(wide, "Picture2").height, 448);
+    EXPECT_FLOAT_EQ(at(wide, "Picture3").width, 431);
+    EXPECT_FLOAT_EQ(at(wide, "Picture3").height, 448.0f / 3 - 4);
+    EXPECT_FLOAT_EQ(at(wide, "Picture14").top, 2 * (448.0f / 3 - 4) + 12);
 }
 
 TEST(Layout, TallerWindowMovesOnlyTheCurrentValues)
@@ -84,14 +101,14 @@ TEST(Layout, TallerWindowMovesOnlyTheCurrentValues)
     const WindowLayout low = layout(700, 532);
     const WindowLayout tall = layout(700, 632);
     for (std::size_t i = 0; i < low.placements.size(); ++i) {
-        const std::string& name = low.placements[i].name;
+        const std::string_view name = control_name(low.placements[i].control);
         const bool bottom = name == "Label29" || name == "Label30" || name == "Label31" || name == "Label37";
         EXPECT_FLOAT_EQ(tall.placements[i].place.top, low.placements[i].place.top + (bottom ? 100 : 0)) << name;
     }
     // The square follows the width: at 900 x 532 it reaches below the bottom.
     const WindowLayout wide = layout(900, 532);
-    const PlaceF* plane = wide.find("Picture1");
-    EXPECT_FLOAT_EQ(plane->top + plane->height, 552);
+    const PlaceF& plane = at(wide, "Picture1");
+    EXPECT_FLOAT_EQ(plane.top + plane.height, 552);
 }
 
 TEST(Layout, TooSmallClientAreaClampsToZero)
@@ -100,12 +117,12 @@ TEST(Layout, TooSmallClientAreaClampsToZero)
         const WindowLayout pass = layout(w, h);
         for (const Placement& p : pass.placements) {
             const ControlRect r = to_pixels(p.place);
-            EXPECT_GE(r.width, 0) << p.name << " at " << w << "x" << h;
-            EXPECT_GE(r.height, 0) << p.name << " at " << w << "x" << h;
+            EXPECT_GE(r.width, 0) << control_name(p.control) << " at " << w << "x" << h;
+            EXPECT_GE(r.height, 0) << control_name(p.control) << " at " << w << "x" << h;
         }
         EXPECT_GE(pass.plane_copy.source_width, 0);
     }
-    EXPECT_EQ(to_pixels(layout(368, 532).find("Picture3")[0]).width, 0);
+    EXPECT_EQ(to_pixels(at(layout(368, 532), "Picture3")).width, 0);
 }
 
 TEST(Layout, PixelsRoundEachEdgeOnce)
