@@ -43,8 +43,18 @@ void parametr(const Parameters& p, std::int16_t n_tochek, Characteristics& c)
     const double stokes = m == 0 ? c.delta_st : M == 0 ? c.delta_shar : c.delta_st + c.delta_shar;
     c.delta = p.eta / (2 * c.MI) * stokes;
 
-    // Weight minus buoyancy, as moments per g. Of the rod only the part above
-    // the sphere is in the medium; without a sphere the whole rod is.
+    // Weight minus buoyancy, as moments per g (kg*m). Of the rod only the
+    // part above the sphere, of length l, displaces the medium; without a
+    // sphere the whole rod does.
+    //
+    // The rod's weight M g acts at its middle, L/2. The medium it displaces
+    // above the sphere has the mass rho_0 pi D^2 l / 4 = M (rho_0/rho_st)
+    // (l/L), with rho_st = 4 M / (pi D^2 L); the laboratory takes its lift at
+    // the rod's middle too, so the moment per g is
+    //     M L/2 - M (rho_0/rho_st) (l/L) L/2 = M (L/2 - l (rho_0/rho_st) / 2).
+    // (That lift's own centroid lies at l/2: the formula overstates the rod's
+    // buoyancy moment by L/l, a small share beside the sphere's.) A wholly
+    // immersed rod, l = L, gives M L (1 - rho_0/rho_st) / 2 exactly.
     c.W02_shar = m != 0 ? m * (1 - ro_0 / c.ro) * a : 0;
     if (M != 0) {
         c.W02_st = M * (L / 2 - l * (ro_0 / c.ro_st) / 2);
@@ -70,7 +80,15 @@ void parametr(const Parameters& p, std::int16_t n_tochek, Characteristics& c)
             c.dobrot = static_cast<float>(pi / c.Teta);
     }
 
-    // Quadratic drag c*ro_0*S*v^2/2 integrated along sphere and rod.
+    // Quadratic drag: a strip at distance x from the axis moves at x*omega
+    // and meets the drag c rho_0 (x omega)^2 / 2 per unit of its frontal
+    // area, at the lever arm x. The moment is rho_0 omega^2 / 2 times
+    //   rod above the sphere (frontal width D):  c_ster D  int_0^l x^3 dx = l^4 D c_ster / 4;
+    //   sphere (strips x = a + u, chord 2 sqrt(r2^2 - u^2)):
+    //     c_shar int_{-r2}^{r2} (a + u)^3 2 sqrt(r2^2 - u^2) du
+    //       = c_shar (a^3 pi r2^2 + 3 a pi r2^4 / 4)        (odd powers of u vanish)
+    //       = pi c_shar r2^5 ((L/r2 - 1)^3 + 3 (L/r2 - 1) / 4), as a = L - r2.
+    // Over 2 MI it is the coefficient of omega*|omega| in the equation.
     c.fi_2_x_shar = pi * p.c_shar * std::pow(r2, 5) * (std::pow(L / r2 - 1, 3) + 3 * (L / r2 - 1) / 4);
     c.fi_2_x_st = std::pow(l, 4) * D * p.c_ster / 4;
     c.fi_2_x_st_u = static_cast<float>(std::pow(L, 4) * D * p.c_ster / 4);

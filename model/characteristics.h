@@ -27,33 +27,39 @@ struct Characteristics {
     double m0 = 0;    // mass of medium displaced by ball and rod, kg
     double ro_st = 0; // mean density of the rod, kg/m^3
 
-    double MI_1 = 0; // shell about its centre, kg*m^2
-    double MI_2 = 0; // transfer term of the sphere
-    double MI_3 = 0; // rod about its end
-    double MI = 0;   // total moment of inertia about the axis
+    // Moments of inertia about the axis, kg*m^2.
+    double MI_1 = 0; // the shell about its own centre
+    double MI_2 = 0; // the sphere's transfer term m*a^2 (Steiner)
+    double MI_3 = 0; // the rod about its end
+    double MI = 0;   // the whole body
 
     float x_c_m = 0; // centre of mass from the axis, m
 
-    double delta_shar = 0; // Stokes factor of the sphere, m^3
-    double delta_st = 0;   // Stokes factor of the rod (none)
-    double delta = 0;      // damping decrement, 1/s
+    // Linear (Stokes) drag moment per unit viscosity and angular velocity,
+    // m^3: the force 3*pi*eta*d2*v at the lever arm a, v = a*omega.
+    double delta_shar = 0; // the sphere: 3*pi*d2*a^2
+    double delta_st = 0;   // the rod: none
+    double delta = 0;      // damping decrement eta*(...)/(2 MI), 1/s
 
-    double W02_shar = 0; // weight minus buoyancy moments, without g, kg*m
-    double W02_st = 0;
-    float W02_st_u = 0; // the rod taken as wholly immersed
-    double Mm_L = 0;    // balance of gravity and buoyancy, kg*m
-    double W02 = 0;     // square of the harmonic angular frequency, 1/s^2
-    double W0 = 0;      // harmonic angular frequency, rad/s
-    double Ws = 0;      // natural angular frequency with linear damping, rad/s
-    double T0 = 0;      // harmonic period, s
-    double Ts = 0;      // natural period, s
-    float eta_kr = 0;   // viscosity of critical linear damping, Pa*s
-    double Teta = 0;    // logarithmic decrement
-    float dobrot = 0;   // quality factor
+    // Weight minus buoyancy as a moment per g, kg*m.
+    double W02_shar = 0; // the sphere
+    double W02_st = 0;   // the rod, with only its part above the sphere in the medium
+    float W02_st_u = 0;  // the rod taken as wholly immersed
+    double Mm_L = 0;     // the whole body: restoring moment / g
+    double W02 = 0;      // square of the harmonic angular frequency Mm_L*g/MI, 1/s^2 (signed)
+    double W0 = 0;       // harmonic angular frequency, rad/s
+    double Ws = 0;       // natural angular frequency with linear damping, rad/s
+    double T0 = 0;       // harmonic period, s
+    double Ts = 0;       // natural period, s
+    float eta_kr = 0;    // viscosity of critical linear damping, Pa*s
+    double Teta = 0;     // logarithmic decrement delta*Ts, dimensionless
+    float dobrot = 0;    // quality factor pi/Teta, dimensionless
 
-    float fi_2_x_st_u = 0;  // quadratic-drag integral of the whole rod
-    double fi_2_x_shar = 0; // quadratic-drag integral of the sphere
-    double fi_2_x_st = 0;   // of the rod above the sphere
+    // Quadratic-drag integrals, m^5 times the drag coefficient: the moment
+    // of the drag is rho_0 * omega*|omega| / 2 times the integral.
+    float fi_2_x_st_u = 0;  // the whole rod
+    double fi_2_x_shar = 0; // the sphere
+    double fi_2_x_st = 0;   // the rod above the sphere
     double fi_2_x = 0;      // coefficient of the quadratic velocity term, 1/rad
 
     double shag = 0;   // integration step, s

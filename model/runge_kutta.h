@@ -14,10 +14,10 @@ struct RunState {
     float wz_f = 0;                            // angular velocity at the start of the next step, rad/s
     double fi_new = 0;                         // angle after the latest step, rad
     double wz_new = 0;                         // angular velocity after the latest step, rad/s
-    double k11 = 0, k21 = 0, k31 = 0, k41 = 0; // angle increments
-    double k12 = 0, k22 = 0, k32 = 0;          // angular-velocity increments
-    float k42 = 0;
-    float W_poln = 0; // total energy after the latest step, J
+    double k11 = 0, k21 = 0, k31 = 0, k41 = 0; // angle increments of the four stages, rad
+    double k12 = 0, k22 = 0, k32 = 0;          // angular-velocity increments of stages 1-3, rad/s
+    float k42 = 0;                             // of stage 4, rad/s, in single precision
+    float W_poln = 0;                          // total energy after the latest step, J
 };
 
 // The initial state: time 0, the starting angle (rad) and angular velocity.

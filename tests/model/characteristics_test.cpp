@@ -94,6 +94,41 @@ TEST(Characteristics, WithoutViscosity)
     EXPECT_EQ(cap.at("Teta"), "    = 0.000E+00 ");
 }
 
+TEST(Characteristics, StrongDampingBelowAndAboveCritical)
+{
+    // The default body in liquids of 10 and 50 Pa*s, either side of eta_kr =
+    // 24.5 Pa*s. Expected values from tests/model/reference_run.py, an
+    // implementation of the formulas of its own.
+    struct Case {
+        double eta;
+        const char* delta;
+        const char* Ws;
+        const char* Ts;
+        const char* Teta;
+        const char* dobrot;
+    };
+    const Case cases[] = {
+        {10, "   = 1.182E+00 рад/c", "    s = 2.642E+00 рад/c", "Ts = 2.378E+00 c", "    = 2.810E+00 ",
+         "Q = 1.118E+00 "},
+        {50, "   = 5.908E+00 рад/c", "    s = 5.150E+00 рад/c", "Ts -> oo", "    -> oo", "Q -> 0"},
+    };
+    for (const Case& k : cases) {
+        Lab lab;
+        lab.p.eta = k.eta;
+        lab.recompute();
+        const auto cap = lab.captions();
+        EXPECT_EQ(cap.at("delta"), k.delta) << k.eta;
+        EXPECT_EQ(cap.at("Ws"), k.Ws) << k.eta;
+        EXPECT_EQ(cap.at("Ts"), k.Ts) << k.eta;
+        EXPECT_EQ(cap.at("Teta"), k.Teta) << k.eta;
+        EXPECT_EQ(cap.at("dobrot"), k.dobrot) << k.eta;
+        EXPECT_EQ(cap.at("T0"), "To = 2.171E+00 c") << k.eta;
+        EXPECT_EQ(cap.at("eta_kr"), "  _кр = 2.450E+01 Па·с") << k.eta;
+        // N points per harmonic period T0, whatever the damping.
+        EXPECT_EQ(lab.c.shag, 0.021708141194549536) << k.eta;
+    }
+}
+
 TEST(Characteristics, BeyondCriticalViscosityKeepsThePeriodAndDecrement)
 {
     Lab lab;

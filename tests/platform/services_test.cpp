@@ -6,6 +6,7 @@
 #include "platform/tone.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -109,12 +111,28 @@ TEST(AudioTone, SilentWithoutADeviceButTakesItsTime)
     EXPECT_LT(t.elapsed(), 2000);
 }
 
-TEST(DesktopDocuments, MissingDocumentIsPassedOver)
+// Stands in for the desktop's launcher of local files.
+class FileUrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+TEST(DesktopDocuments, PresentDocumentsGoToTheDesktopMissingOnesAreSkipped)
 {
+    QTemporaryDir dir;
+    const QString present = dir.filePath(QStringLiteral("spravka.pdf"));
+    QFile(present).open(QIODevice::WriteOnly);
+    FileUrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
     DesktopDocuments documents;
-    documents.open_document(QStringLiteral("/nonexistent/spravka.pdf"));
-    documents.open_text(QStringLiteral("/nonexistent/instruction.txt"));
-    SUCCEED();
+    documents.open_document(dir.filePath(QStringLiteral("tabl.pdf")));
+    documents.open_text(dir.filePath(QStringLiteral("instruction.txt")));
+    documents.open_document(present);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(present)});
 }
 
 TEST(RussianQtTexts, QtsOwnButtonsAndMenusSpeakRussian)
@@ -141,3 +159,5 @@ TEST(RussianQtTexts, QtsOwnButtonsAndMenusSpeakRussian)
 
 } // namespace
 } // namespace vp
+
+#include "services_test.moc"
