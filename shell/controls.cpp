@@ -3,6 +3,7 @@
 
 #include "platform/canvas_widget.h"
 #include "platform/colours.h"
+#include "platform/qcolor.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -37,11 +38,6 @@ QLineEdit* Controls::box(const QString& name) const
 }
 
 namespace {
-
-QColor rgb(Rgb c)
-{
-    return QColor(c.red, c.green, c.blue);
-}
 
 // Sizes in pixels rather than points: the window is laid out in pixels, and
 // a font that grew with the desktop's font DPI would overflow its cell.
@@ -84,13 +80,13 @@ QLabel* make_label(Controls& c, QWidget* parent, Ctl name, const QString& captio
     label->setFont(serif(font_pixels));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     switch (look) {
-    case Look::plain: paint_background(label, rgb(colours::light_grey)); break;
+    case Look::plain: paint_background(label, to_qcolor(colours::light_grey)); break;
     case Look::cyan_box:
-        paint_background(label, rgb(colours::light_cyan));
+        paint_background(label, to_qcolor(colours::light_cyan));
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         break;
     case Look::white_box:
-        paint_background(label, rgb(colours::white));
+        paint_background(label, to_qcolor(colours::white));
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         break;
@@ -105,7 +101,7 @@ void make_overlay(Controls& c, QWidget* parent, Ctl name, const char* letter, bo
     label->setFont(serif(font_14pt));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (opaque)
-        paint_background(label, rgb(colours::light_grey));
+        paint_background(label, to_qcolor(colours::light_grey));
     else
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -152,7 +148,7 @@ CanvasWidget* make_picture(Controls& c, QWidget* parent, Ctl name, const char* t
 Controls create_controls(QWidget* client)
 {
     Controls c;
-    paint_background(client, rgb(colours::light_grey));
+    paint_background(client, to_qcolor(colours::light_grey));
 
     // The start button comes first in the tab order and holds the focus when
     // the window opens.
@@ -166,7 +162,7 @@ Controls create_controls(QWidget* client)
     c.Label10->setFont(serif(font_12pt, true));
     c.Label10->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     c.Label10->setCursor(Qt::PointingHandCursor);
-    paint_background(c.Label10, rgb(colours::light_grey));
+    paint_background(c.Label10, to_qcolor(colours::light_grey));
 
     struct InputRow {
         Ctl label;
@@ -204,7 +200,7 @@ Controls create_controls(QWidget* client)
         auto* box = named(c, new QLineEdit(client), r.box);
         box->setToolTip(QString::fromUtf8(r.tooltip));
         box->setFont(serif(font_12pt));
-        paint_background(box, rgb(colours::light_yellow), QPalette::Base);
+        paint_background(box, to_qcolor(colours::light_yellow), QPalette::Base);
         c.boxes[i] = box;
         if (r.letter)
             make_overlay(c, client, r.overlay, r.letter, true);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/menu_icons.h"
 
+#include "platform/colours.h"
+#include "platform/qcolor.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -14,8 +17,8 @@ namespace {
 constexpr int side = 32;
 
 const QColor ink(40, 40, 40);
-const QColor blue(0, 0, 192);
-const QColor dark_red(128, 0, 0);
+const QColor blue = to_qcolor(colours::rod);
+const QColor dark_red = to_qcolor(colours::sphere);
 
 void book(QPainter& p)
 {
@@ -37,7 +40,7 @@ void table(QPainter& p)
     p.setPen(QPen(ink, 1.5));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(4, 6, 24, 20));
-    p.fillRect(QRectF(4.75, 6.75, 22.5, 5), QColor(192, 255, 255));
+    p.fillRect(QRectF(4.75, 6.75, 22.5, 5), to_qcolor(colours::light_cyan));
     for (double y : {12.0, 17.0, 22.0})
         p.drawLine(QPointF(4, y), QPointF(28, y));
     p.drawLine(QPointF(13, 6), QPointF(13, 26));
@@ -74,7 +77,7 @@ void exit_door(QPainter& p)
 void sheet(QPainter& p)
 {
     p.setPen(QPen(ink, 1.5));
-    p.setBrush(QColor(255, 255, 192));
+    p.setBrush(to_qcolor(colours::light_yellow));
     p.drawPolygon(QPolygonF({QPointF(7, 3), QPointF(21, 3), QPointF(26, 8), QPointF(26, 29), QPointF(7, 29)}));
     p.setPen(QPen(QColor(90, 90, 90), 1.5));
     for (double y : {11.0, 15.5, 20.0, 24.5})
@@ -84,7 +87,7 @@ void sheet(QPainter& p)
 void controls(QPainter& p)
 {
     p.setPen(QPen(ink, 1.5));
-    p.setBrush(QColor(224, 224, 224));
+    p.setBrush(to_qcolor(colours::light_grey));
     p.drawRect(QRectF(3, 5, 26, 7));
     p.setBrush(QColor(150, 150, 150));
     p.drawRect(QRectF(15, 5, 6, 7));

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/surface.h"
+
+#include <QColor>
+
+namespace vp {
+
+inline QColor to_qcolor(Rgb c)
+{
+    return QColor(c.red, c.green, c.blue);
+}
+
+} // namespace vp
