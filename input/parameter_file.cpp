@@ -16,55 +16,112 @@ bool is_line_end(char c)
     return c == '\r' || c == '\n';
 }
 
+// The file's bytes one at a time, taken from the source in pieces.
+class ByteStream {
+public:
+    static constexpr int end = -1;
+
+    explicit ByteStream(const ByteSource& source) : source_(source) {}
+
+    int peek()
+    {
+        if (next_ == filled_ && !refill())
+            return end;
+        return static_cast<unsigned char>(buffer_[next_]);
+    }
+    int get()
+    {
+        const int c = peek();
+        if (c != end)
+            ++next_;
+        return c;
+    }
+    // Before anything is read: skips these bytes if the stream starts with
+    // them.
+    void skip_start(std::string_view prefix)
+    {
+        while (filled_ < prefix.size() && !ended_) {
+            const std::size_t n = source_(buffer_ + filled_, sizeof buffer_ - filled_);
+            ended_ = n == 0;
+            filled_ += n;
+        }
+        if (std::string_view(buffer_, filled_).substr(0, prefix.size()) == prefix)
+            next_ = prefix.size();
+    }
+
+private:
+    bool refill()
+    {
+        if (ended_)
+            return false;
+        filled_ = source_(buffer_, sizeof buffer_);
+        next_ = 0;
+        ended_ = filled_ == 0;
+        return !ended_;
+    }
+
+    const ByteSource& source_;
+    char buffer_[64 * 1024];
+    std::size_t next_ = 0;
+    std::size_t filled_ = 0;
+    bool ended_ = false;
+};
+
+bool is_blank(int c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool is_line_end(int c)
+{
+    return c == '\r' || c == '\n';
+}
+
 class FieldScanner {
 public:
-    explicit FieldScanner(std::string_view bytes) : bytes_(bytes)
-    {
-        constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
-        if (bytes_.substr(0, byte_order_mark.size()) == byte_order_mark)
-            pos_ = byte_order_mark.size();
-    }
+    explicit FieldScanner(ByteStream& bytes) : bytes_(bytes) { skip_byte_order_mark(); }
 
     // The next field, or nothing when the bytes end where it would begin.
     std::optional<std::string> next()
     {
-        while (pos_ < bytes_.size() && is_blank(bytes_[pos_]))
-            ++pos_;
-        if (pos_ == bytes_.size())
+        while (is_blank(bytes_.peek()))
+            bytes_.get();
+        if (bytes_.peek() == ByteStream::end)
             return std::nullopt;
         std::string field;
-        if (bytes_[pos_] == '"') {
-            const std::size_t close = bytes_.find('"', pos_ + 1);
-            const std::size_t end = close == std::string_view::npos ? bytes_.size() : close;
-            field = std::string(bytes_.substr(pos_ + 1, end - pos_ - 1));
-            pos_ = end == bytes_.size() ? end : end + 1;
-            while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !is_line_end(bytes_[pos_]))
-                ++pos_;
+        if (bytes_.peek() == '"') {
+            bytes_.get();
+            for (int c = bytes_.get(); c != ByteStream::end && c != '"'; c = bytes_.get())
+                keep(field, c);
+            while (bytes_.peek() != ByteStream::end && bytes_.peek() != ',' && !is_line_end(bytes_.peek()))
+                bytes_.get();
         } else {
-            const std::size_t start = pos_;
-            while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !is_line_end(bytes_[pos_]))
-                ++pos_;
-            std::size_t end = pos_;
-            while (end > start && is_blank(bytes_[end - 1]))
-                --end;
-            field = std::string(bytes_.substr(start, end - start));
+            while (bytes_.peek() != ByteStream::end && bytes_.peek() != ',' && !is_line_end(bytes_.peek()))
+                keep(field, bytes_.get());
+            while (!field.empty() && is_blank(field.back()))
+                field.pop_back();
         }
         skip_delimiter();
         return field;
     }
 
 private:
-    void skip_delimiter()
+    static void keep(std::string& field, int c)
     {
-        if (pos_ == bytes_.size())
-            return;
-        const char c = bytes_[pos_++];
-        if (c == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n')
-            ++pos_;
+        if (field.size() < max_field_length)
+            field.push_back(static_cast<char>(c));
     }
 
-    std::string_view bytes_;
-    std::size_t pos_ = 0;
+    void skip_byte_order_mark() { bytes_.skip_start("\xEF\xBB\xBF"); }
+
+    void skip_delimiter()
+    {
+        const int c = bytes_.get();
+        if (c == '\r' && bytes_.peek() == '\n')
+            bytes_.get();
+    }
+
+    ByteStream& bytes_;
 };
 
 bool used_field(int field)
@@ -91,9 +148,10 @@ std::string number_part(std::string_view field)
 
 } // namespace
 
-FieldReading read_parameter_fields(std::string_view bytes)
+FieldReading read_parameter_fields(const ByteSource& source)
 {
     FieldReading reading;
+    ByteStream bytes(source);
     FieldScanner scanner(bytes);
     while (reading.fields_read < parameter_file_fields) {
         std::optional<std::string> field = scanner.next();
@@ -104,6 +162,15 @@ FieldReading read_parameter_fields(std::string_view bytes)
             reading.values.push_back(std::move(*field));
     }
     return reading;
+}
+
+FieldReading read_parameter_fields(std::string_view bytes)
+{
+    return read_parameter_fields([&bytes](char* buffer, std::size_t size) {
+        const std::size_t n = bytes.copy(buffer, size);
+        bytes.remove_prefix(n);
+        return n;
+    });
 }
 
 FieldPlacement place_field(Box box, std::string_view field)
@@ -119,9 +186,10 @@ Message parameter_file_missing()
     return {MessageKind::error, "Нет файла vibrel_in.txt в рабочей папке! Параметры не загружены."};
 }
 
-Message parameter_file_unreadable()
+Message parameter_file_unreadable(std::string_view reason)
 {
-    return {MessageKind::error, "Файл vibrel_in.txt не удаётся прочитать! Параметры не загружены."};
+    return {MessageKind::error,
+            "Файл vibrel_in.txt не удаётся прочитать: " + std::string(reason) + "! Параметры не загружены."};
 }
 
 Message parameter_file_ended_early(const FieldReading& reading)

@@ -4,6 +4,8 @@
 #include "input/boxes.h"
 #include "input/message.h"
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,7 +26,18 @@ struct FieldReading {
     int fields_read = 0;
 
     bool ended_early() const { return fields_read < parameter_file_fields; }
+    // Fewer than the thirteen values: the file ended before the last of them
+    // (a file that ends after it, without the two further fields, is whole).
+    bool values_missing() const { return values.size() < static_cast<std::size_t>(box_count); }
 };
+
+// A field longer than any number is cut to this many bytes; the rest of it
+// is read past, never kept.
+inline constexpr std::size_t max_field_length = 4096;
+
+// Where the reader takes the file's bytes from: fills the buffer with up to
+// size bytes and returns how many, 0 at the end.
+using ByteSource = std::function<std::size_t(char* buffer, std::size_t size)>;
 
 // Reads the first 40 fields of the file's bytes; anything after them is not
 // looked at.
@@ -38,6 +51,9 @@ struct FieldReading {
 //     its blanks): "a," holds one field.
 //   - A UTF-8 byte-order mark at the start is skipped. The discarded fields
 //     may hold any bytes.
+// The bytes are read as a stream, in pieces, and only as far as the 40th
+// field: memory stays the same whatever the file holds.
+FieldReading read_parameter_fields(const ByteSource& source);
 FieldReading read_parameter_fields(std::string_view bytes);
 
 // What the loader does with one used field of its box: the value to store
@@ -56,8 +72,10 @@ FieldPlacement place_field(Box box, std::string_view field);
 
 // Errors of the loader, shown after signal(25) with the title "Ошибка".
 Message parameter_file_missing();
-Message parameter_file_unreadable();
-// Shown after the values the file held have been placed.
+// The reason is the cause in the program's words ("это не обычный файл").
+Message parameter_file_unreadable(std::string_view reason);
+// Shown after the values the file held have been placed, when it held fewer
+// than thirteen.
 Message parameter_file_ended_early(const FieldReading& reading);
 
 } // namespace vp

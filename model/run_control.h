@@ -7,8 +7,7 @@ namespace vp {
 enum class RunEnd {
     reached_tmax,     // the model time reached Tmax
     stopped,          // the user pressed the button again
-    time_stalled,     // a step too small to advance the time any further
-    motion_undefined, // the characteristics changed during the run (a parameter file) to a motion that has none
+    motion_undefined, // the characteristics changed during the run (a parameter file) to ones a run is refused for
     motion_failed,    // the next step would not have been a finite state: the run ends after the last sound one
     abandoned,        // the program is ending: no further step, nothing more shown
 };

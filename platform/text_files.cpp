@@ -1,27 +1,102 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/text_files.h"
 
-namespace vp {
+#include <QFile>
 
-std::optional<QByteArray> read_whole_file(const QString& path, QString* error)
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vp {
+namespace {
+
+QString not_regular_reason(const struct stat& st)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return std::nullopt;
+    return S_ISDIR(st.st_mode) ? QStringLiteral("это папка, а не файл") : QStringLiteral("это не обычный файл");
+}
+
+// open(2) with the path in the file system's encoding, retried when a signal
+// interrupts it.
+int open_path(const QString& path, int flags, mode_t mode = 0)
+{
+    const QByteArray name = QFile::encodeName(path);
+    int fd = -1;
+    do {
+        fd = ::open(name.constData(), flags, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+} // namespace
+
+QString failure_reason(int error_number)
+{
+    switch (error_number) {
+    case ENOENT: return QStringLiteral("нет такого файла");
+    case EACCES:
+    case EPERM: return QStringLiteral("нет прав доступа");
+    case ENOSPC:
+    case EDQUOT: return QStringLiteral("диск заполнен");
+    case EISDIR: return QStringLiteral("это папка, а не файл");
+    case EROFS: return QStringLiteral("файловая система только для чтения");
+    case EFBIG: return QStringLiteral("файл стал слишком большим");
+    case ENXIO:
+    case ENODEV: return QStringLiteral("это не обычный файл");
+    default: return QStringLiteral("ошибка ввода-вывода (код %1)").arg(error_number);
     }
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return std::nullopt;
+}
+
+RegularFileReader::~RegularFileReader()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool RegularFileReader::open(const QString& path)
+{
+    // Non-blocking, so that opening a FIFO returns at once; the check of the
+    // kind of file comes on the open descriptor itself.
+    fd_ = open_path(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd_ < 0) {
+        missing_ = errno == ENOENT;
+        reason_ = failure_reason(errno);
+        return false;
     }
-    return content;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0)
+        reason_ = failure_reason(errno);
+    else if (!S_ISREG(st.st_mode))
+        reason_ = not_regular_reason(st);
+    else
+        return true;
+    ::close(fd_);
+    fd_ = -1;
+    return false;
+}
+
+std::size_t RegularFileReader::read(char* buffer, std::size_t size)
+{
+    if (fd_ < 0)
+        return 0;
+    ssize_t n = 0;
+    do {
+        n = ::read(fd_, buffer, size);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) {
+        reason_ = failure_reason(errno);
+        return 0;
+    }
+    return static_cast<std::size_t>(n);
 }
 
 Cp1251Writer::Cp1251Writer() : encoder_("windows-1251")
 {
+}
+
+Cp1251Writer::~Cp1251Writer()
+{
+    close();
 }
 
 bool Cp1251Writer::open(const QString& path)
@@ -32,18 +107,30 @@ bool Cp1251Writer::open(const QString& path)
         error_ = QStringLiteral("кодировка windows-1251 недоступна");
         return false;
     }
-    file_.setFileName(path);
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        error_ = file_.errorString();
+    // Only after the file has shown itself regular is it emptied: a device
+    // or a FIFO is left as it is.
+    fd_ = open_path(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd_ < 0) {
+        error_ = failure_reason(errno);
         return false;
     }
-    error_.clear();
-    return true;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || (S_ISREG(st.st_mode) && ::ftruncate(fd_, 0) != 0))
+        error_ = failure_reason(errno);
+    else if (!S_ISREG(st.st_mode))
+        error_ = not_regular_reason(st);
+    else {
+        whole_lines_end_ = 0;
+        error_.clear();
+        return true;
+    }
+    close();
+    return false;
 }
 
 bool Cp1251Writer::write_line(std::string_view utf8)
 {
-    if (!file_.isOpen())
+    if (fd_ < 0)
         return false;
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     QByteArray bytes = encoder_.encode(text);
@@ -57,17 +144,33 @@ bool Cp1251Writer::write_line(std::string_view utf8)
         }
     }
     bytes.append("\r\n", 2);
-    if (file_.write(bytes) != bytes.size() || !file_.flush()) {
-        error_ = file_.errorString();
-        return false;
+
+    const char* from = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd_, from, static_cast<std::size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error_ = failure_reason(n < 0 ? errno : ENOSPC);
+            // Whatever part of the line went out is taken back.
+            if (::ftruncate(fd_, static_cast<off_t>(whole_lines_end_)) == 0)
+                ::lseek(fd_, static_cast<off_t>(whole_lines_end_), SEEK_SET);
+            close();
+            return false;
+        }
+        from += n;
+        left -= n;
     }
+    whole_lines_end_ += bytes.size();
     return true;
 }
 
 void Cp1251Writer::close()
 {
-    if (file_.isOpen())
-        file_.close();
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
 }
 
 } // namespace vp

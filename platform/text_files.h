@@ -1,37 +1,70 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QStringEncoder>
 
-#include <optional>
+#include <cstddef>
 #include <string_view>
 
 namespace vp {
 
-// The whole content of a file, or nothing with the reason in *error.
-std::optional<QByteArray> read_whole_file(const QString& path, QString* error);
+// Why a file operation failed, in the program's own words: the common
+// causes by name, a general wording otherwise.
+QString failure_reason(int error_number);
+
+// A regular file opened for reading and read in pieces, so that memory stays
+// the same whatever its size. A FIFO, a device or a folder is refused at
+// once: reading one could hold the program or never end.
+class RegularFileReader {
+public:
+    RegularFileReader() = default;
+    RegularFileReader(const RegularFileReader&) = delete;
+    RegularFileReader& operator=(const RegularFileReader&) = delete;
+    ~RegularFileReader();
+
+    // False, with the reason, when the file is missing, not regular or not
+    // readable.
+    bool open(const QString& path);
+    // Up to size bytes into buffer; 0 at the end of the file, or after a
+    // failure (reason() then says why).
+    std::size_t read(char* buffer, std::size_t size);
+    bool missing() const { return missing_; }
+    QString reason() const { return reason_; }
+
+private:
+    int fd_ = -1;
+    bool missing_ = false;
+    QString reason_;
+};
 
 // A text file written line by line in Windows-1251 with CR LF line ends, the
 // single-byte code page lab computers read the results in. Every line is
-// flushed as it is written, so a crash or a kill loses no line already shown.
+// written through at once, so a crash or a kill loses no line already
+// shown; a line is written whole or not at all.
 class Cp1251Writer {
 public:
     Cp1251Writer();
-    // Creates the file or empties an existing one.
+    Cp1251Writer(const Cp1251Writer&) = delete;
+    Cp1251Writer& operator=(const Cp1251Writer&) = delete;
+    ~Cp1251Writer();
+
+    // Creates the file or empties an existing one; refuses anything but a
+    // regular file (a FIFO would hold the program until someone read it).
     bool open(const QString& path);
     // A UTF-8 line without its line end; characters the code page lacks
-    // become "?".
+    // become "?". A line that cannot be written whole is taken back: the file
+    // ends with the last whole line, and the writer is closed.
     bool write_line(std::string_view utf8);
     void close();
-    bool is_open() const { return file_.isOpen(); }
+    bool is_open() const { return fd_ >= 0; }
     // Why the last open or write failed.
     QString error() const { return error_; }
 
 private:
-    QFile file_;
+    int fd_ = -1;
+    // The length of the file up to the end of its last whole line, bytes.
+    long long whole_lines_end_ = 0;
     QStringEncoder encoder_;
     QString error_;
 };

@@ -9,7 +9,6 @@
 #include "platform/message_boxes.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -61,15 +60,18 @@ void Form1::apply_visibility(const Visibility& v)
 
 void Form1::Label10_Click()
 {
-    const QString path = in_working_directory(to_qstring(parameter_file_name));
-    QString error;
-    const std::optional<QByteArray> bytes = read_whole_file(path, &error);
-    if (!bytes) {
-        show_message(QFileInfo::exists(path) ? parameter_file_unreadable() : parameter_file_missing());
+    RegularFileReader file;
+    if (!file.open(in_working_directory(to_qstring(parameter_file_name)))) {
+        show_message(file.missing() ? parameter_file_missing()
+                                    : parameter_file_unreadable(file.reason().toStdString()));
         return;
     }
     const FieldReading reading =
-        read_parameter_fields(std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
+        read_parameter_fields([&file](char* buffer, std::size_t size) { return file.read(buffer, size); });
+    if (!file.reason().isEmpty()) {
+        show_message(parameter_file_unreadable(file.reason().toStdString()));
+        return;
+    }
     for (std::size_t i = 0; i < reading.values.size(); ++i) {
         const Box box = box_table()[i].box;
         const FieldPlacement placement = place_field(box, reading.values[i]);
@@ -79,7 +81,7 @@ void Form1::Label10_Click()
         // text leaves the quantity exactly as the file gave it.
         controls_.boxes[i]->setText(QString::fromStdString(placement.text));
     }
-    if (reading.ended_early())
+    if (reading.values_missing())
         show_message(parameter_file_ended_early(reading));
 }
 
@@ -122,9 +124,11 @@ void Form1::write_results_row()
         return;
     const RunState& s = lab_.s;
     if (!results_file_.write_line(results_row(s.t_f, s.fi_new / k_grad_rad, s.wz_new, s.W_poln, decimal_separator()))) {
-        // The run goes on; the rows written so far stay in the file.
+        // The run goes on; the whole rows written so far stay in the file,
+        // and no further row is written.
         const QString reason = results_file_.error();
         close_results_file();
+        controls_.Check_p->setChecked(false);
         show_message(
             QStringLiteral("Ошибка"),
             QStringLiteral("Запись в файл результатов %1 прервана: %2").arg(to_qstring(results_file_name), reason));

@@ -8,6 +8,7 @@
 #include "graphs/time_graphs.h"
 #include "model/constants.h"
 #include "model/number_text.h"
+#include "model/run_check.h"
 #include "platform/canvas_widget.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
@@ -42,9 +43,9 @@ void Form1::start_computation()
     // place a value whose box text does not change, and then nothing is
     // recomputed.
     parametr();
-    if (!motion_defined(lab_.c)) {
+    if (const RunRefusal refusal = run_refusal(lab_.p, lab_.c); refusal != RunRefusal::none) {
         show_message(QStringLiteral("Ошибка"),
-                     QStringLiteral("При этих параметрах движение рассчитать нельзя! Исправьте параметры!"));
+                     QString::fromStdString(refusal_message(refusal, lab_.p, lab_.c, 0.01 * lab_.run.zamedlenie)));
         return;
     }
     lab_.run_started = services_.clock->seconds();
@@ -56,10 +57,19 @@ void Form1::start_computation()
     setWindowTitle(window_title::during_run);
 
     pacing_.restart();
-    if (raschet(lab_.s, lab_.p, lab_.c, run_, *this) == RunEnd::abandoned)
+    const RunEnd end = raschet(lab_.s, lab_.p, lab_.c, run_, *this);
+    if (end == RunEnd::abandoned)
         return;
     end_of_run();
     setWindowTitle(windowTitle() + window_title::computing_time_report(services_.clock->seconds() - lab_.run_started));
+    // A run that could not go on says why, once the window is unlocked.
+    if (end == RunEnd::motion_undefined)
+        show_message(QStringLiteral("Ошибка"),
+                     QString::fromStdString(
+                         refusal_message(run_refusal(lab_.p, lab_.c), lab_.p, lab_.c, 0.01 * lab_.run.zamedlenie)));
+    else if (end == RunEnd::motion_failed)
+        show_message(QStringLiteral("Ошибка"),
+                     QString::fromStdString(failure_message(lab_.s.t_f, decimal_separator())));
 }
 
 // Nested inside the run's pause: the loop ends after the step in progress.

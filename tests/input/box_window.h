@@ -82,7 +82,7 @@ public:
                 quantity(p, box) = *placement.value;
             set_text(box, placement.text);
         }
-        if (reading.ended_early())
+        if (reading.values_missing())
             messages.push_back(parameter_file_ended_early(reading));
         return reading;
     }

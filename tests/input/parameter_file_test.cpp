@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -233,6 +234,75 @@ TEST(Loading, AShortFileStillPlacesWhatItHolds)
               "Файл vibrel_in.txt кончился после поля 15 из 40! Загружено значений: 5 из 13. Исправьте файл!");
     EXPECT_EQ(parameter_file_ended_early(read_parameter_fields("")).text,
               "Файл vibrel_in.txt пуст! Параметры не загружены.");
+}
+
+TEST(Loading, ThirteenLinesWithoutTheClosingOneAreAWholeFile)
+{
+    // Fields 39 and 40 are never used: a file that ends after its 13th line
+    // has given everything.
+    BoxWindow w;
+    w.start_up();
+    std::string file = parameter_file(defaults_with(0, "20"));
+    file.erase(file.rfind("Конец"));
+    const FieldReading r = w.load(file);
+    EXPECT_EQ(r.fields_read, 39);
+    EXPECT_EQ(r.values.size(), 13u);
+    EXPECT_EQ(w.p.massa, 20);
+    EXPECT_TRUE(w.messages.empty()) << w.messages.front().text;
+}
+
+// A source of bytes made up as they are asked for, counting what it gave.
+struct MadeUpFile {
+    std::string head;  // given first
+    char filler = 'x'; // then this, for `filler_bytes` bytes
+    std::size_t filler_bytes = 0;
+    std::string tail; // then this, endlessly repeated
+    std::size_t given = 0;
+
+    std::size_t operator()(char* buffer, std::size_t size)
+    {
+        std::size_t n = 0;
+        for (; n < size; ++n, ++given) {
+            if (given < head.size())
+                buffer[n] = head[given];
+            else if (given < head.size() + filler_bytes)
+                buffer[n] = filler;
+            else if (!tail.empty())
+                buffer[n] = tail[(given - head.size() - filler_bytes) % tail.size()];
+            else
+                break;
+        }
+        return n;
+    }
+};
+
+TEST(FieldReader, ReadsAStreamOnlyAsFarAsTheFortiethFieldAndCutsLongFields)
+{
+    // 64 MiB of one unbroken field, then an endless run of short ones: the
+    // field is kept to its first 4 KiB, and the reading stops at field 40.
+    MadeUpFile file{"label,", 'x', 64u << 20, "1,", 0};
+    const FieldReading r = read_parameter_fields(std::ref(file));
+    EXPECT_EQ(r.fields_read, 40);
+    ASSERT_EQ(r.values.size(), 13u);
+    EXPECT_EQ(r.values[0], std::string(max_field_length, 'x'));
+    EXPECT_EQ(r.values[12], "1");
+    // Past the long field only the 38 short ones and one piece of look-ahead.
+    EXPECT_LT(file.given, (64u << 20) + 6 + 64 * 1024);
+
+    // A quoted field that never closes, and a source that gives a byte at a
+    // time, with the byte-order mark split across its pieces.
+    MadeUpFile quoted{"\"", 'y', 1u << 20, "", 0};
+    const FieldReading q = read_parameter_fields(std::ref(quoted));
+    EXPECT_EQ(q.fields_read, 1);
+    std::string bom_file = "\xEF\xBB\xBFx,1.5";
+    std::size_t at = 0;
+    const FieldReading b = read_parameter_fields([&](char* buffer, std::size_t) {
+        if (at == bom_file.size())
+            return std::size_t{0};
+        buffer[0] = bom_file[at++];
+        return std::size_t{1};
+    });
+    EXPECT_EQ(b.values, std::vector<std::string>{"1.5"});
 }
 
 } // namespace

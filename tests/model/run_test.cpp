@@ -2,6 +2,7 @@
 // The integration loop without a window: an observer records each step and
 // plays the user at the button.
 #include "model/run.h"
+#include "model/run_check.h"
 
 #include <gtest/gtest.h>
 
@@ -132,12 +133,24 @@ TEST(Run, TheProgramEndingAbandonsTheRun)
     EXPECT_FALSE(lab.control.start());
 }
 
-TEST(Run, AStepThatNoLongerAdvancesTheTimeEndsTheRun)
+TEST(Run, CharacteristicsRefusedDuringARunEndItAfterTheLastSoundStep)
 {
-    Lab lab;
-    lab.c.shag = 0;
-    EXPECT_EQ(lab.run_it(), RunEnd::time_stalled);
-    EXPECT_EQ(lab.recorder.steps.size(), 1u);
+    // A parameter file loaded in a pause may leave no motion, or a step that
+    // would no longer advance the time.
+    for (const auto& spoil : std::vector<std::function<void(Lab&)>>{
+             [](Lab& lab) { lab.c.W02 = 0; },
+             [](Lab& lab) { lab.c.shag = 0; },
+             [](Lab& lab) { lab.c.shag = lab.p.Tmax * 1e-9; },
+         }) {
+        Lab lab;
+        lab.recorder.during_pause = [&](int step) {
+            if (step == 2)
+                spoil(lab);
+        };
+        EXPECT_EQ(lab.run_it(), RunEnd::motion_undefined);
+        EXPECT_EQ(lab.recorder.steps.size(), 2u);
+        EXPECT_EQ(lab.s.t_f, lab.recorder.steps.back().t_f);
+    }
 }
 
 TEST(Run, ChangesDuringAPauseTakeEffectAtTheNextStep)
@@ -157,6 +170,28 @@ TEST(Run, ChangesDuringAPauseTakeEffectAtTheNextStep)
     for (const RunState& s : lab.recorder.steps)
         times.push_back(s.t_f);
     EXPECT_EQ(times, (std::vector<double>{0.25, 0.5, 1.0, 1.5, 2.0}));
+}
+
+TEST(RunCheck, ARunTooLongSaysHowLongInWordsThatAgreeWithTheNumber)
+{
+    struct Case {
+        double Tmax, shag, seconds_per_step;
+        const char* message;
+    };
+    const Case cases[] = {
+        {1.1e5, 0.01, 0.01, "Расчёт займёт 11000000 шагов, это 31 ч!"},
+        {2.1e5, 0.01, 0.09, "Расчёт займёт 21000000 шагов, это 22 сут!"},
+        {1e9, 1e-6, 0.01, "Расчёт займёт 1.0E+15 шагов, это 316881 год!"},
+        {7.3e7, 0.001, 0.05, "Расчёт займёт 7.3E+10 шагов, это 116 лет!"},
+    };
+    for (const Case& c : cases) {
+        Parameters p;
+        Characteristics ch;
+        p.Tmax = c.Tmax;
+        ch.shag = c.shag;
+        const std::string text = refusal_message(RunRefusal::too_long, p, ch, c.seconds_per_step);
+        EXPECT_EQ(text.substr(0, text.find('!') + 1), c.message);
+    }
 }
 
 TEST(RunControl, Transitions)

@@ -20,6 +20,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 namespace vp {
 namespace {
 
@@ -60,31 +65,81 @@ TEST(Cp1251Writer, ReopeningEmptiesTheFile)
     EXPECT_EQ(file_bytes(path), QByteArray("second\r\n"));
 }
 
-TEST(Cp1251Writer, FailuresAreReported)
+TEST(RegularFiles, OnlyRegularFilesAreOpened)
 {
+    // A FIFO would hold the program until someone wrote or read it, a device
+    // could never end; both, and a folder, are refused at once with a reason.
     QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken")));
-    Cp1251Writer w;
-    EXPECT_FALSE(w.open(dir.filePath(QStringLiteral("taken"))));
-    EXPECT_FALSE(w.error().isEmpty());
-    if (QFile::exists(QStringLiteral("/dev/full"))) {
-        ASSERT_TRUE(w.open(QStringLiteral("/dev/full")));
-        EXPECT_FALSE(w.write_line("no space"));
-        EXPECT_FALSE(w.error().isEmpty());
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    struct Case {
+        QString path;
+        QString reason;
+    };
+    const Case cases[] = {
+        {dir.filePath(QStringLiteral("folder")), QStringLiteral("это папка, а не файл")},
+        {fifo, QStringLiteral("это не обычный файл")},
+        {QStringLiteral("/dev/zero"), QStringLiteral("это не обычный файл")},
+    };
+    for (const Case& c : cases) {
+        RegularFileReader reader;
+        EXPECT_FALSE(reader.open(c.path)) << c.path.toStdString();
+        EXPECT_EQ(reader.reason(), c.reason) << c.path.toStdString();
+        EXPECT_FALSE(reader.missing());
+        Cp1251Writer writer;
+        EXPECT_FALSE(writer.open(c.path)) << c.path.toStdString();
+        EXPECT_EQ(writer.error(), c.reason) << c.path.toStdString();
     }
+    RegularFileReader missing;
+    EXPECT_FALSE(missing.open(dir.filePath(QStringLiteral("vibrel_in.txt"))));
+    EXPECT_TRUE(missing.missing());
+    EXPECT_EQ(missing.reason(), QStringLiteral("нет такого файла"));
+    EXPECT_EQ(failure_reason(ENOSPC), QStringLiteral("диск заполнен"));
+    EXPECT_EQ(failure_reason(EACCES), QStringLiteral("нет прав доступа"));
+    EXPECT_EQ(failure_reason(EROFS), QStringLiteral("файловая система только для чтения"));
 }
 
-TEST(ReadWholeFile, MissingFileGivesTheReason)
+TEST(RegularFiles, ReadInPieces)
 {
-    QString error;
-    EXPECT_FALSE(read_whole_file(QStringLiteral("/nonexistent/vibrel_in.txt"), &error).has_value());
-    EXPECT_FALSE(error.isEmpty());
     QTemporaryDir dir;
     QFile f(dir.filePath(QStringLiteral("in.txt")));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("a,b\r\n");
+    f.write("a,b\r\nc");
     f.close();
-    EXPECT_EQ(read_whole_file(f.fileName(), nullptr).value(), QByteArray("a,b\r\n"));
+    RegularFileReader reader;
+    ASSERT_TRUE(reader.open(f.fileName()));
+    char piece[4];
+    QByteArray all;
+    for (std::size_t n = reader.read(piece, sizeof piece); n > 0; n = reader.read(piece, sizeof piece))
+        all.append(piece, static_cast<qsizetype>(n));
+    EXPECT_EQ(all, QByteArray("a,b\r\nc"));
+    EXPECT_TRUE(reader.reason().isEmpty());
+}
+
+TEST(Cp1251Writer, ALineIsWrittenWholeOrNotAtAll)
+{
+    // The file may grow to 20 bytes here, as if the disk filled up: the
+    // second line breaks off after 8 of its 12 bytes and is taken back.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.txt"));
+    Cp1251Writer w;
+    ASSERT_TRUE(w.open(path));
+    const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit previous {};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    struct rlimit small = previous;
+    small.rlim_cur = 20;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool first = w.write_line("0123456789");
+    const bool second = w.write_line("abcdefghij");
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previous_handler);
+    EXPECT_TRUE(first);
+    EXPECT_FALSE(second);
+    EXPECT_EQ(w.error(), QStringLiteral("файл стал слишком большим"));
+    EXPECT_FALSE(w.is_open());
+    EXPECT_EQ(file_bytes(path), QByteArray("0123456789\r\n"));
 }
 
 TEST(EventLoopPause, EventsFlowDuringThePause)
