@@ -4,6 +4,7 @@
 #include "platform/canvas_widget.h"
 #include "platform/colours.h"
 #include "platform/qcolor.h"
+#include "shell/greek_letter.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -95,9 +96,9 @@ QLabel* make_label(Controls& c, QWidget* parent, Ctl name, const QString& captio
 }
 
 // A Greek letter laid over the left end of its label.
-void make_overlay(Controls& c, QWidget* parent, Ctl name, const char* letter, bool opaque)
+void make_overlay(Controls& c, QWidget* parent, Ctl name, const char* letter, const QLabel* over, bool opaque)
 {
-    auto* label = named(c, new QLabel(QString::fromUtf8(letter), parent), name);
+    auto* label = named(c, new GreekLetter(QString::fromUtf8(letter), over, parent), name);
     label->setFont(serif(font_14pt));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (opaque)
@@ -203,7 +204,7 @@ Controls create_controls(QWidget* client)
         paint_background(box, to_qcolor(colours::light_yellow), QPalette::Base);
         c.boxes[i] = box;
         if (r.letter)
-            make_overlay(c, client, r.overlay, r.letter, true);
+            make_overlay(c, client, r.overlay, r.letter, c.box_labels[i], true);
     }
 
     // Characteristics column; the captions come from the computation.
@@ -244,7 +245,7 @@ Controls create_controls(QWidget* client)
             make_label(c, client, r.label, QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
                        r.tooltip, Look::cyan_box);
         if (r.letter)
-            make_overlay(c, client, r.overlay, r.letter, false);
+            make_overlay(c, client, r.overlay, r.letter, c.characteristics[j], false);
     }
 
     // Current values, written by a run.

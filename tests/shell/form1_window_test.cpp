@@ -4,9 +4,11 @@
 #include "form1_test_support.h"
 
 #include "platform/canvas_widget.h"
+#include "tests/support/c_library_locale.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -55,10 +57,10 @@ TEST(Form1Window, EveryControlOfTheInventory)
         {"Label18", "QLabel", "   o (°)=", "начальный угол отклонения"},
         {"Label19", "QLabel", "    zo(рад/с)=", "начальная угловая скорость"},
         {"Label20", "QLabel", "Т (с) =", "время расчета"},
-        {"Label3_2", "QLabel", "ρ", nullptr},
-        {"Label5_2", "QLabel", "η", nullptr},
-        {"Label18_2", "QLabel", "φ", nullptr},
-        {"Label19_2", "QLabel", "ω", nullptr},
+        {"Label3_2", "vp::GreekLetter", "ρ", nullptr},
+        {"Label5_2", "vp::GreekLetter", "η", nullptr},
+        {"Label18_2", "vp::GreekLetter", "φ", nullptr},
+        {"Label19_2", "vp::GreekLetter", "ω", nullptr},
         {"Text1", "QLineEdit", nullptr, "масса сферы"},
         {"Text4", "QLineEdit", nullptr, "внешний диаметр сферы"},
         {"Text7", "QLineEdit", nullptr, "внутренний диаметр сферы"},
@@ -89,15 +91,15 @@ TEST(Form1Window, EveryControlOfTheInventory)
         {"Label28", "QLabel", nullptr, "добротность"},
         {"Label35", "QLabel", nullptr, "Положение центра масс"},
         {"Label36", "QLabel", nullptr, "Параметр равновесия сил тяжести и Архимеда"},
-        {"Label12_2", "QLabel", "ρ", nullptr},
-        {"Label33_2", "QLabel", "ρ", nullptr},
-        {"Label14_2", "QLabel", "ρ", nullptr},
-        {"Label16_2", "QLabel", "δ", nullptr},
-        {"Label17_2", "QLabel", "ω", nullptr},
-        {"Label22_2", "QLabel", "ω", nullptr},
-        {"Label25_2", "QLabel", "η", nullptr},
-        {"Label26_2", "QLabel", "φ", nullptr},
-        {"Label27_2", "QLabel", "Θ", nullptr},
+        {"Label12_2", "vp::GreekLetter", "ρ", nullptr},
+        {"Label33_2", "vp::GreekLetter", "ρ", nullptr},
+        {"Label14_2", "vp::GreekLetter", "ρ", nullptr},
+        {"Label16_2", "vp::GreekLetter", "δ", nullptr},
+        {"Label17_2", "vp::GreekLetter", "ω", nullptr},
+        {"Label22_2", "vp::GreekLetter", "ω", nullptr},
+        {"Label25_2", "vp::GreekLetter", "η", nullptr},
+        {"Label26_2", "vp::GreekLetter", "φ", nullptr},
+        {"Label27_2", "vp::GreekLetter", "Θ", nullptr},
         {"Label29", "QLabel", "текущее время", "текущее время"},
         {"Label30", "QLabel", "текущий угол", "текущий угол"},
         {"Label31", "QLabel", "текущая угловая скорос.", "текущая угловая скорость"},
@@ -152,6 +154,77 @@ TEST(Form1Window, StartsWithTheDefaults)
     EXPECT_TRUE(lab.doubles.boxes.shown.empty()) << "the defaults raise no message";
     EXPECT_TRUE(lab.doubles.tone.lengths.empty());
     EXPECT_TRUE(lab.form->controls().CmdOK->hasFocus() || !lab.form->isActiveWindow());
+}
+
+TEST(Form1Window, SpeaksTheUsersLocaleWhereItShouldAndAPointElsewhere)
+{
+    // The C library's locale and Qt's both set, as Qt sets them at start-up
+    // from the environment: the boxes, the "e" characteristics and the
+    // slow-down labels keep a point; the other characteristics, the readouts
+    // and the results rows take the user's separator.
+    struct Case {
+        const char* c_locale;
+        QLocale locale;
+        QString separator;
+    };
+    const Case cases[] = {
+        {"C.UTF-8", QLocale::c(), QStringLiteral(".")},
+        {"ru_RU.UTF-8", QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral(",")},
+    };
+    for (const Case& c : cases) {
+        CLibraryLocale in_c_library(c.c_locale);
+        LocaleForTest in_qt(c.locale);
+        Lab lab;
+        const auto sep = [&c](const char* text) {
+            return QString::fromUtf8(text).replace(QLatin1Char('.'), c.separator);
+        };
+        const std::pair<const char*, const char*> boxes[] = {
+            {"Text1", "15.4990"},
+            {"Text4", "0.4000"},
+            {"Text7", "0.3000"},
+            {"Text8", "0.470"},
+            {"Text2", "1.5000"},
+            {"Text6", "0.5881"},
+            {"Text9", "0.0080"},
+            {"Text34", "1.200"},
+            {"Text3", "1000.0000"},
+            {"Text5", "0.0010040"},
+            {"Text18", "37.000"},
+            {"Text19", "-3.500"},
+            {"Text20", " 16"},
+            {"Label21", "1"},
+            {"Label32", "100"},
+            {"Label14", "  _s= 7.800e+03 кг/м3"},
+            {"Label15", "I = 2.696e+01 кг·м2"},
+            {"Label35", "Lцм = 1.280e+00 м"},
+        };
+        for (const auto& [name, text] : boxes)
+            EXPECT_EQ(lab.text(name), QString::fromUtf8(text)) << name << " in " << c.c_locale;
+        const std::pair<const char*, const char*> characteristics[] = {
+            {"Label12", "   =4.625E+02 кг/м3"},     {"Label33", "   _sf=8.000E+02 кг/м3"},
+            {"Label13", "mo = 3.357E+01 кг"},       {"Label16", "   = 1.186E-04 рад/c"},
+            {"Label17", "    o = 2.894E+00 рад/c"}, {"Label22", "    s = 2.894E+00 рад/c"},
+            {"Label23", "To = 2.171E+00 c"},        {"Label24", "Ts = 2.171E+00 c"},
+            {"Label25", "  _кр = 2.450E+01 Па·с"},  {"Label26", "   2= 2.279E+01 °"},
+            {"Label27", "    = 2.575E-04 "},        {"Label28", "Q = 1.220E+04 "},
+            {"Label36", "M_L = -2.302E+01 кг·м"},
+        };
+        for (const auto& [name, text] : characteristics)
+            EXPECT_EQ(lab.text(name), sep(text)) << name << " in " << c.c_locale;
+
+        lab.form->controls().Check_p->click();
+        lab.doubles.pause.during = [&lab](int) { lab.form->CmdOK_Click(); };
+        lab.form->CmdOK_Click();
+        EXPECT_EQ(lab.text("Label29"), sep("t = 0.021708 c")) << c.c_locale;
+        EXPECT_EQ(lab.text("Label30"), sep("fi = 33.075437 °")) << c.c_locale;
+        QFile results(lab.folder.filePath(QStringLiteral("vibrel_out.txt")));
+        ASSERT_TRUE(results.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = results.readAll().split('\n');
+        ASSERT_GE(lines.size(), 17) << c.c_locale;
+        EXPECT_EQ(lines[1], QByteArray("m (\xEA\xE3) =      15.4990\r")) << "the head keeps the box texts";
+        EXPECT_EQ(QString::fromLatin1(lines[16]), sep("2.1708e-02    3.3075e+01    -2.8503e+00   2.9879e+02\r"));
+        EXPECT_TRUE(lab.doubles.boxes.shown.empty()) << c.c_locale;
+    }
 }
 
 TEST(Form1Window, LaidOutAtTheDesignedSize)
