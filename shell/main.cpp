@@ -9,12 +9,40 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
+#include <QMessageLogContext>
+#include <QString>
+
+namespace {
+
+// Qt's own notices that tell a user nothing: Qt Multimedia's on a machine
+// without a sound server (the tone is then silent, which is all there is to
+// it), and the runtime folder's outside a desktop session. Everything else
+// goes on to Qt's usual output.
+QtMessageHandler qt_output = nullptr;
+
+void quiet_qt_notices(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    const QLatin1String category(context.category != nullptr ? context.category : "");
+    if (message.startsWith(QLatin1String("PulseAudioService:")) ||
+        category.startsWith(QLatin1String("qt.multimedia.pulseaudio")) ||
+        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    qt_output(type, context, message);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    qt_output = qInstallMessageHandler(quiet_qt_notices);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("viscous-pendulum"));
     QApplication::setApplicationVersion(QStringLiteral(VP_VERSION));
+    // Every window of the program carries the icon, and the desktop matches
+    // the windows to the desktop entry of this name (the Wayland app id).
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/viscous-pendulum.svg")));
+    QApplication::setDesktopFileName(QStringLiteral(VP_APP_ID));
     // Every way out goes through the window's confirmation.
     QApplication::setQuitOnLastWindowClosed(false);
     vp::RussianQtTexts qt_texts;

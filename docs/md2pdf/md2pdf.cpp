@@ -8,18 +8,29 @@
 // A4 pages with the document's title and the page number in the footer.
 // Runs without a display: when QT_QPA_PLATFORM is not set, the offscreen
 // platform is chosen. Exit status 0 on success; 1 when the input cannot be
-// read or the output cannot be written; 2 on wrong usage. Messages go to
-// standard error.
+// read, the output cannot be written or a character has no glyph in the
+// document's fonts; 2 on wrong usage. Messages go to standard error.
+//
+// Only the fonts named below are drawn with, all of them from packages the
+// build installs (fonts-liberation, fonts-dejavu-core): a character that
+// they lack would come out as an empty box, or in whatever face the build
+// machine happens to have, so the tool refuses it instead. With
+// SOURCE_DATE_EPOCH set, the PDF's creation date is that time and two runs
+// give the same bytes.
 
 #include <QAbstractTextDocumentLayout>
 #include <QBrush>
+#include <QBuffer>
 #include <QByteArray>
 #include <QColor>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QGlyphRun>
 #include <QGuiApplication>
+#include <QHashSeed>
 #include <QList>
 #include <QMarginsF>
 #include <QMessageLogContext>
@@ -30,6 +41,7 @@
 #include <QPalette>
 #include <QPdfWriter>
 #include <QPen>
+#include <QRawFont>
 #include <QRectF>
 #include <QSaveFile>
 #include <QSet>
@@ -47,6 +59,7 @@
 #include <QTextTable>
 #include <QTextTableCell>
 #include <QTextTableFormat>
+#include <QTimeZone>
 
 #include <cstdio>
 #include <memory>
@@ -97,16 +110,19 @@ void complain(const QString& message)
     std::fputs(text.constData(), stderr);
 }
 
+// Liberation for the letters (Times New Roman's metric twin), DejaVu for
+// the sub- and superscript digits, the arrows, the relations and the box
+// drawing that Liberation lacks; DejaVu Sans for the few signs, such as
+// U+2272, that DejaVu Serif lacks too.
 const QStringList serif_families{
     QStringLiteral("Liberation Serif"),
-    QStringLiteral("Times New Roman"),
     QStringLiteral("DejaVu Serif"),
+    QStringLiteral("DejaVu Sans"),
 };
 
 const QStringList mono_families{
     QStringLiteral("Liberation Mono"),
     QStringLiteral("DejaVu Sans Mono"),
-    QStringLiteral("Courier New"),
 };
 
 QFont serif_font(double point_size)
@@ -287,6 +303,112 @@ void draw_footer(QPainter& painter, const QSizeF& page, const QString& title, in
     painter.restore();
 }
 
+// Our families as the fonts they are on this machine: a family that is
+// not installed resolves to some other face and is left out.
+QList<QRawFont> our_fonts()
+{
+    QList<QRawFont> fonts;
+    for (const QStringList* families : {&serif_families, &mono_families}) {
+        for (const QString& family : *families) {
+            QFont font(family);
+            font.setStyleStrategy(QFont::NoFontMerging);
+            const QRawFont raw = QRawFont::fromFont(font);
+            if (raw.isValid() && raw.familyName() == family)
+                fonts.append(raw);
+        }
+    }
+    return fonts;
+}
+
+bool is_ours(const QString& family)
+{
+    return serif_families.contains(family) || mono_families.contains(family);
+}
+
+// What is wrong with the glyphs `runs` that set `text`, one line per fault: glyph 0
+// is the empty box drawn for a character no font has, and a face of some
+// other family is one the build machine happened to have.
+QStringList glyph_faults(const QList<QGlyphRun>& runs, const QString& text, const QList<QRawFont>& fonts)
+{
+    bool faulty = false;
+    QString foreign;
+    for (const QGlyphRun& run : runs) {
+        const QString family = run.rawFont().familyName();
+        if (!is_ours(family))
+            foreign = family;
+        if (!is_ours(family) || run.glyphIndexes().contains(0))
+            faulty = true;
+    }
+    if (!faulty)
+        return {};
+
+    QStringList faults;
+    QSet<char32_t> named;
+    for (const char32_t code : text.toUcs4()) {
+        if (code < 0x20 || named.contains(code))
+            continue;
+        bool covered = false;
+        for (const QRawFont& font : fonts)
+            covered = covered || font.supportsCharacter(code);
+        if (!covered) {
+            named.insert(code);
+            faults.append(QStringLiteral("no glyph for U+%1 (%2) in \"%3\"")
+                              .arg(QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')),
+                                   QString::fromUcs4(&code, 1), text.left(60)));
+        }
+    }
+    if (faults.isEmpty())
+        faults.append(QStringLiteral("\"%1\" is drawn %2")
+                          .arg(text.left(60), foreign.isEmpty() ? QStringLiteral("with an empty box")
+                                                                : QStringLiteral("in ") + foreign));
+    return faults;
+}
+
+// Every block of the laid-out document, and the title as the footer sets it.
+// The runs of a block are taken fragment by fragment: those of the block's
+// whole layout come out empty once the document has been laid out.
+QStringList glyph_faults(const QTextDocument& document, const QString& title, QPaintDevice* device)
+{
+    const QList<QRawFont> fonts = our_fonts();
+    QStringList faults;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QList<QGlyphRun> runs;
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            runs += it.fragment().glyphRuns();
+        faults += glyph_faults(runs, block.text(), fonts);
+    }
+    QFont footer = serif_font(footer_pt);
+    footer.setItalic(true);
+    QTextLayout title_layout(title, footer, device);
+    title_layout.beginLayout();
+    title_layout.createLine();
+    title_layout.endLayout();
+    faults += glyph_faults(title_layout.glyphRuns(), title, fonts);
+    faults.removeDuplicates();
+    return faults;
+}
+
+// The creation date Qt writes is the time of the run; with SOURCE_DATE_EPOCH
+// set it becomes that time instead, written in the form Qt chose (UTC "Z"
+// or an offset "+HH'mm'"), so the length and every offset after it stay.
+bool set_creation_date(QByteArray& pdf, qint64 epoch)
+{
+    const QByteArray key = "/CreationDate (D:";
+    const qsizetype from = pdf.indexOf(key);
+    const qsizetype to = from < 0 ? -1 : pdf.indexOf(')', from);
+    if (to < 0)
+        return false;
+    const qsizetype start = from + key.size();
+    const QByteArray written = pdf.mid(start, to - start);
+    const QByteArray time =
+        QDateTime::fromSecsSinceEpoch(epoch, QTimeZone::utc()).toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
+    const QByteArray date = time + (written.endsWith('Z') ? QByteArray("Z") : QByteArray("+00'00'"));
+    if (date.size() != written.size())
+        return false;
+    pdf.replace(start, date.size(), date);
+    return true;
+}
+
 // Qt's own messages go to standard error as usual, except the notice that
 // the offscreen platform has no runtime folder, which says nothing about
 // the document.
@@ -358,15 +480,28 @@ int convert(const QString& input_path, const QString& output_path)
     if (markdown.startsWith(QChar(0xFEFF)))
         markdown.remove(0, 1);
 
-    // The PDF goes to a temporary file that replaces the output only when
-    // everything has been written.
+    qint64 epoch = -1;
+    if (qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH")) {
+        bool number = false;
+        epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&number);
+        if (!number || epoch < 0) {
+            complain(QStringLiteral("SOURCE_DATE_EPOCH is not a number of seconds: %1")
+                         .arg(qEnvironmentVariable("SOURCE_DATE_EPOCH")));
+            return 1;
+        }
+    }
+
+    // The PDF is made in memory and goes to a temporary file that replaces
+    // the output only when everything has been written.
     QSaveFile output(output_path);
     if (!output.open(QIODevice::WriteOnly)) {
         complain(QStringLiteral("cannot write %1: %2").arg(output_path, output.errorString()));
         return 1;
     }
 
-    QPdfWriter writer(&output);
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
     writer.setResolution(resolution_dpi);
     writer.setPageLayout(
         QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
@@ -387,6 +522,13 @@ int convert(const QString& input_path, const QString& output_path)
 
     const QString title = document_title(document, input_info.completeBaseName());
     writer.setTitle(title);
+    const QStringList faults = glyph_faults(document, title, &writer);
+    if (!faults.isEmpty()) {
+        output.cancelWriting();
+        for (const QString& fault : faults)
+            complain(QStringLiteral("%1: %2").arg(input_path, fault));
+        return 1;
+    }
 
     const int pages = document.pageCount();
     QPainter painter;
@@ -411,7 +553,13 @@ int convert(const QString& input_path, const QString& output_path)
     }
     painter.end();
 
-    if (!output.commit()) {
+    QByteArray bytes_out = pdf.data();
+    if (epoch >= 0 && !set_creation_date(bytes_out, epoch)) {
+        output.cancelWriting();
+        complain(QStringLiteral("cannot write %1: no creation date to set to SOURCE_DATE_EPOCH").arg(output_path));
+        return 1;
+    }
+    if (output.write(bytes_out) != bytes_out.size() || !output.commit()) {
         complain(QStringLiteral("cannot write %1: %2").arg(output_path, output.errorString()));
         return 1;
     }
@@ -426,6 +574,8 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     standard_handler = qInstallMessageHandler(filter_messages);
+    // The fonts are written in the order of a hash: the same order every run.
+    QHashSeed::setDeterministicGlobalSeed();
     // Text-format lengths are then 1/96 inch whatever screen there is.
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
 

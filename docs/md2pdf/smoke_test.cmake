@@ -3,7 +3,8 @@
 #   cmake -DMD2PDF=<tool> -DINPUT=<smoke.md> -DWORK_DIR=<dir> [-DPDFTOTEXT=<pdftotext>] -P smoke_test.cmake
 # A PDF must come out of a small Cyrillic page, its Russian text must read
 # back (when pdftotext is given), and the tool must fail with a message on a
-# missing input and on an output it cannot write.
+# missing input, on an output it cannot write and on a character that the
+# documents' fonts have no glyph for.
 
 foreach(variable IN ITEMS MD2PDF INPUT WORK_DIR)
     if(NOT DEFINED ${variable} OR "${${variable}}" STREQUAL "")
@@ -90,6 +91,37 @@ execute_process(
     ERROR_VARIABLE err)
 if(result EQUAL 0 OR err STREQUAL "")
     message(FATAL_ERROR "a single argument gave exit status ${result} and the message '${err}'")
+endif()
+
+# 6. A character that neither Liberation nor DejaVu has: refused by name,
+# whether the machine has no font for it (an empty box) or some other one.
+set(no_glyph "${WORK_DIR}/no-glyph.md")
+file(WRITE "${no_glyph}" "# Проверка\n\nИероглиф 漢 в тексте.\n")
+execute_process(
+    COMMAND "${MD2PDF}" "${no_glyph}" "${WORK_DIR}/no-glyph.pdf"
+    RESULT_VARIABLE result
+    OUTPUT_QUIET
+    ERROR_VARIABLE err)
+string(FIND "${err}" "U+6F22" named)
+if(result EQUAL 0 OR named EQUAL -1 OR EXISTS "${WORK_DIR}/no-glyph.pdf")
+    message(FATAL_ERROR "a character without a glyph gave exit status ${result} and the message '${err}'")
+endif()
+
+# 7. The same bytes twice over for one SOURCE_DATE_EPOCH.
+foreach(run IN ITEMS 1 2)
+    execute_process(
+        COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=1000000000 "${MD2PDF}" "${INPUT}" "${WORK_DIR}/again${run}.pdf"
+        RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "md2pdf with SOURCE_DATE_EPOCH failed (${result})")
+    endif()
+endforeach()
+execute_process(
+    COMMAND ${CMAKE_COMMAND} -E compare_files "${WORK_DIR}/again1.pdf" "${WORK_DIR}/again2.pdf"
+    RESULT_VARIABLE differ)
+file(STRINGS "${WORK_DIR}/again1.pdf" dated REGEX "^/CreationDate \\(D:20010909014640")
+if(NOT differ EQUAL 0 OR NOT dated)
+    message(FATAL_ERROR "two runs with SOURCE_DATE_EPOCH=1000000000 differ or are not dated 2001-09-09 01:46:40 UTC")
 endif()
 
 message(STATUS "md2pdf smoke test passed")
