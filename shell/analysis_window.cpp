@@ -29,8 +29,10 @@
 namespace vp {
 namespace {
 
-// The phase portrait draws at most this many steps of a run, evenly spread.
-constexpr std::size_t phase_points = 20000;
+// The plots draw at most this many points of a long run, evenly spread: a
+// scatter point costs the chart a graphics item of its own.
+constexpr std::size_t phase_points = 4000;
+constexpr std::size_t amplitude_points = 400;
 
 QString text_of(const std::string& s)
 {
@@ -138,7 +140,13 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     table_->setObjectName(QStringLiteral("SwingTable"));
     table_->setModel(model_);
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Widths from sample texts: fitting the columns to their contents would
+    // measure every row at every redraw of a long run.
+    const QFontMetrics metrics = table_->fontMetrics();
+    for (int column = 0; column < model_->columnCount(QModelIndex()); ++column) {
+        const QString widest = column == 0 ? QStringLiteral("0000") : QStringLiteral("-0.000E+00");
+        table_->setColumnWidth(column, metrics.horizontalAdvance(widest) + 14);
+    }
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
 
     summary_ = new QTableWidget(0, 4);
@@ -330,7 +338,10 @@ void AnalysisWindow::plot_amplitudes()
 {
     QList<QPointF> points;
     double low = 0, high = 0, t_end = 0;
-    for (const TurningPoint& p : analysis_.turning_points()) {
+    const std::vector<TurningPoint>& all = analysis_.turning_points();
+    const std::size_t stride = std::max<std::size_t>(1, (all.size() + amplitude_points - 1) / amplitude_points);
+    for (std::size_t i = 0; i < all.size(); i += stride) {
+        const TurningPoint& p = all[i];
         const double a = std::abs(p.amplitude);
         if (!(a > 0))
             continue;
@@ -338,12 +349,14 @@ void AnalysisWindow::plot_amplitudes()
             low = high = a;
         low = std::min(low, a);
         high = std::max(high, a);
-        t_end = p.t;
         points.append(QPointF(p.t, a));
     }
+    if (!all.empty())
+        t_end = all.back().t;
     amplitudes_->replace(points);
     QList<QPointF> line;
-    if (const std::optional<AmplitudeFit> f = analysis_.amplitude_fit()) {
+    const std::optional<AmplitudeFit> f = analysis_.amplitude_fit();
+    if (f && !points.isEmpty()) {
         for (const double t : {points.constFirst().x(), t_end})
             line.append(QPointF(t, std::exp(f->ln_amplitude_at_zero - f->delta * t)));
         for (const QPointF& p : line) {
