@@ -18,6 +18,7 @@
 #include <QLogValueAxis>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -53,6 +54,8 @@ QChartView* small_chart(const QString& title, QChart*& chart)
     chart = new QChart;
     chart->setTitle(title);
     chart->legend()->hide();
+    // Axis numbers with the user's decimal separator, as in the table.
+    chart->setLocalizeNumbers(true);
     chart->setMargins(QMargins(2, 2, 2, 2));
     auto* view = new QChartView(chart);
     view->setRenderHint(QPainter::Antialiasing);
@@ -143,10 +146,13 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     // Widths from sample texts: fitting the columns to their contents would
     // measure every row at every redraw of a long run.
     const QFontMetrics metrics = table_->fontMetrics();
+    int table_width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
     for (int column = 0; column < model_->columnCount(QModelIndex()); ++column) {
         const QString widest = column == 0 ? QStringLiteral("0000") : QStringLiteral("-0.000E+00");
         table_->setColumnWidth(column, metrics.horizontalAdvance(widest) + 14);
+        table_width += table_->columnWidth(column);
     }
+    table_->setMinimumWidth(table_width);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
 
     summary_ = new QTableWidget(0, 4);
@@ -156,7 +162,10 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     summary_->verticalHeader()->hide();
     summary_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     summary_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    summary_->setMaximumHeight(170);
+    summary_->setRowCount(5);
+    summary_->setFixedHeight(summary_->horizontalHeader()->sizeHint().height() +
+                             5 * summary_->verticalHeader()->defaultSectionSize() + 2 * summary_->frameWidth());
+    summary_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     QChart* phase_chart = nullptr;
     QChartView* phase_view = small_chart(QStringLiteral("Фазовый портрет"), phase_chart);
@@ -184,7 +193,8 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     amplitude_t_->setTitleText(QStringLiteral("t, c"));
     amplitude_a_ = new QLogValueAxis;
     amplitude_a_->setTitleText(QStringLiteral("|A|, °"));
-    amplitude_a_->setLabelFormat(QStringLiteral("%g"));
+    // With localised numbers a bare "%g" gives no labels at all.
+    amplitude_a_->setLabelFormat(QStringLiteral("%.3g"));
     amplitude_chart->addAxis(amplitude_t_, Qt::AlignBottom);
     amplitude_chart->addAxis(amplitude_a_, Qt::AlignLeft);
     for (QAbstractSeries* s : {static_cast<QAbstractSeries*>(amplitudes_), static_cast<QAbstractSeries*>(fit_)}) {
@@ -201,7 +211,7 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     plots->addWidget(phase_view, 1);
     plots->addWidget(amplitude_view, 1);
     auto* middle = new QHBoxLayout;
-    middle->addWidget(table_, 1);
+    middle->addWidget(table_);
     middle->addLayout(plots, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
@@ -210,7 +220,7 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     all->addWidget(status_);
     all->addLayout(middle, 1);
     all->addLayout(bottom);
-    resize(980, 680);
+    resize(1120, 700);
 }
 
 AnalysisWindow::~AnalysisWindow() = default;
@@ -332,6 +342,8 @@ void AnalysisWindow::plot_phase(const RunRecord& run)
     const auto [wz_low, wz_high] = padded(analysis_.wz_min(), analysis_.wz_max());
     phase_fi_->setRange(fi_low, fi_high);
     phase_wz_->setRange(wz_low, wz_high);
+    phase_fi_->applyNiceNumbers();
+    phase_wz_->applyNiceNumbers();
 }
 
 void AnalysisWindow::plot_amplitudes()
@@ -368,6 +380,10 @@ void AnalysisWindow::plot_amplitudes()
     if (points.isEmpty())
         return;
     amplitude_t_->setRange(0, std::max(t_end * 1.05, 1e-9));
+    amplitude_t_->applyNiceNumbers();
+    // Powers of ten are too far apart for a decay over a few swings: the
+    // axis then counts in doublings.
+    amplitude_a_->setBase(high / low < 100 ? 2 : 10);
     amplitude_a_->setRange(low / 1.25, high * 1.25);
 }
 

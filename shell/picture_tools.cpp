@@ -29,7 +29,7 @@ protected:
     {
         QPainter painter(this);
         const QPointF m = tools_.mouse_;
-        painter.setPen(QPen(QColor(0, 0, 0, 140), 1));
+        painter.setPen(QPen(QColor(0, 0, 128, 170), 1));
         painter.drawLine(QPointF(m.x() + 0.5, 0), QPointF(m.x() + 0.5, height()));
         painter.drawLine(QPointF(0, m.y() + 0.5), QPointF(width(), m.y() + 0.5));
 
