@@ -110,11 +110,14 @@ public:
         auto shown = [this](const std::optional<double>& v, const char* mask) {
             return v ? text_of(with_decimal_separator(format_number(*v, mask), separator_)) : QString();
         };
+        // Near the critical viscosity the overshoot is a few thousandths of a
+        // degree or less: it must not read as zero.
+        auto angle = [&shown](double v) { return shown(v, v != 0 && std::abs(v) < 0.001 ? "0.000E+00" : "0.000"); };
         switch (index.column()) {
         case 0: return index.row() + 1;
         case 1: return shown(p.t, "0.0000");
-        case 2: return shown(p.fi_deg, "0.000");
-        case 3: return shown(p.amplitude, "0.000");
+        case 2: return angle(p.fi_deg);
+        case 3: return angle(p.amplitude);
         case 4: return shown(p.period, "0.0000");
         case 5: return shown(p.ratio, "0.00000");
         case 6: return shown(p.log_decrement, "0.000E+00");
