@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -20,15 +21,12 @@ namespace {
 // Answers the dialog with a name chosen beforehand ("" is Cancel).
 class NamingDialogs final : public FileDialogs {
 public:
-    QString save_file_name(const QString& title, const QString& suggested_path, const QString& filters) override
+    QString save_file_name(const QString&, const QString& suggested_path, const QString&) override
     {
-        asked.push_back({title, suggested_path, filters});
+        suggested.push_back(suggested_path);
         return answer;
     }
-    struct Question {
-        QString title, suggested_path, filters;
-    };
-    std::vector<Question> asked;
+    QStringList suggested;
     QString answer;
 };
 
@@ -59,8 +57,7 @@ TEST(PictureExport, SavesTheRunAsCsvWhereTheDialogSays)
     const SaveOutcome saved = save_run_data(dialogs, run, QStringLiteral("/suggested/vibrel_run.csv"));
     EXPECT_EQ(saved.result, SaveOutcome::saved);
     EXPECT_EQ(saved.path, dialogs.answer);
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(dialogs.asked[0].suggested_path, QStringLiteral("/suggested/vibrel_run.csv"));
+    EXPECT_EQ(dialogs.suggested, QStringList{QStringLiteral("/suggested/vibrel_run.csv")});
     EXPECT_EQ(bytes_of(dialogs.answer), QByteArray::fromStdString(csv_text(run)));
 
     dialogs.answer.clear();
@@ -76,20 +73,12 @@ TEST(PictureExport, SavesThePictureByTheSuffixChosen)
     QTemporaryDir dir;
     Drawn d;
     NamingDialogs dialogs;
-    struct Case {
-        const char* name;
-        QByteArray starts_with;
-    };
-    const Case cases[] = {
-        {"fi.png", "\x89PNG"},
-        {"fi.svg", "<?xml"},
-        {"fi.pdf", "%PDF"},
-    };
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.name);
-        dialogs.answer = dir.filePath(QString::fromLatin1(k.name));
+    const std::pair<const char*, QByteArray> cases[] = {{"fi.png", "\x89PNG"}, {"fi.svg", "<?xml"}, {"fi.pdf", "%PDF"}};
+    for (const auto& [name, starts_with] : cases) {
+        SCOPED_TRACE(name);
+        dialogs.answer = dir.filePath(QString::fromLatin1(name));
         EXPECT_EQ(save_picture(dialogs, d.canvas, {}).result, SaveOutcome::saved);
-        EXPECT_TRUE(bytes_of(dialogs.answer).startsWith(k.starts_with));
+        EXPECT_TRUE(bytes_of(dialogs.answer).startsWith(starts_with));
     }
     // At the device resolution: twice the logical size here.
     const QImage png(dir.filePath(QStringLiteral("fi.png")));
