@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "analysis/run_record.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace vp {
+
+// The kept run as CSV for spreadsheets and scripts: UTF-8 (the header is
+// plain ASCII), comma-separated, "." as the decimal point, line feeds, the
+// header "t_s,fi_deg,wz_rad_s,W_J", then one row per step. Every number is
+// the shortest text that reads back exactly (the energy as the float it is).
+inline constexpr std::string_view csv_header = "t_s,fi_deg,wz_rad_s,W_J\n";
+
+// Hands the text to `sink` in pieces of some tens of kilobytes: a run of
+// ten million steps makes some 600 MB of text, which is not built whole.
+void write_csv(const RunRecord& record, const std::function<void(std::string_view)>& sink);
+
+// The whole text at once, for short runs.
+std::string csv_text(const RunRecord& record);
+
+} // namespace vp

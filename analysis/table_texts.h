@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "analysis/swing_analysis.h"
+#include "model/characteristics.h"
+#include "model/parameters.h"
+
+#include <string>
+#include <string_view>
+
+namespace vp {
+
+// The texts the copy commands put on the clipboard: tab-separated lines
+// ending in line feeds, numbers with the decimal separator given (the
+// user's, so that a spreadsheet reads them as numbers), no thousands
+// grouping.
+
+// "Копировать таблицу": a header and one line per turning point (number,
+// time, angle, amplitude and, from the third on, period, amplitude ratio and
+// decrement), an empty line, then the summary: the equilibrium, and either
+// the measured quantities beside the characteristics with their difference,
+// or "движение апериодическое" and the time of the fall to 1/e.
+// `run_ended` tells a run that has no turning point yet from one that has none.
+std::string swing_table_text(const SwingAnalysis& analysis, bool run_ended, std::string_view decimal_separator);
+
+// "Копировать характеристики": sixteen lines, name, value and unit, in the
+// order of the characteristics column. The names are the symbols the
+// labels show ("ρ", "ρ_sf", "mo", ..., "Θ", "Q", "Lцм", "M_L"), the values
+// have the labels' formats ("2.171E+00") but every one takes the separator
+// given, and a value the label shows as a limit reads "-> oo", "-> 0" or
+// "???" as there.
+std::string characteristics_text(const Parameters& p, const Characteristics& c, std::string_view decimal_separator);
+
+} // namespace vp

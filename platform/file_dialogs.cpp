@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/file_dialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace vp {
+namespace {
+
+// "Рисунок SVG (*.svg)" -> "svg".
+QString suffix_of_filter(const QString& filter)
+{
+    static const QRegularExpression suffix(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    return suffix.match(filter).captured(1);
+}
+
+} // namespace
+
+QString QtFileDialogs::save_file_name(const QString& title, const QString& suggested_path, const QString& filters)
+{
+    QFileDialog dialog(parent_, title, suggested_path);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filters);
+    const QString suggested_suffix = QFileInfo(suggested_path).suffix();
+    for (const QString& filter : dialog.nameFilters()) {
+        if (suffix_of_filter(filter) == suggested_suffix)
+            dialog.selectNameFilter(filter);
+    }
+    dialog.setDefaultSuffix(suffix_of_filter(dialog.selectedNameFilter()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected,
+                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(suffix_of_filter(filter)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace vp

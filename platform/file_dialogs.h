@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace vp {
+
+// The file dialog of the save commands. The window asks through this
+// interface so that tests name the file without a person.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // The name of a file to write, or an empty string when the user cancels.
+    // `filters` is in Qt's form ("Изображение PNG (*.png);;Документ PDF (*.pdf)");
+    // a name typed without a suffix gets the one of the filter chosen.
+    virtual QString save_file_name(const QString& title, const QString& suggested_path, const QString& filters) = 0;
+};
+
+class QtFileDialogs final : public FileDialogs {
+public:
+    void set_parent(QWidget* parent) { parent_ = parent; }
+    QString save_file_name(const QString& title, const QString& suggested_path, const QString& filters) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+} // namespace vp

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "analysis/swing_analysis.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class QChart;
+class QLabel;
+class QLineSeries;
+class QLogValueAxis;
+class QPushButton;
+class QScatterSeries;
+class QTableView;
+class QTableWidget;
+class QValueAxis;
+
+namespace vp {
+
+class Clock;
+class RunRecord;
+class SwingTableModel;
+
+// "Анализ колебаний": the turning points and swings of the kept run, the
+// measured period, Θ, Q and δ beside the characteristics of the run, the
+// phase portrait and the amplitudes on a logarithmic scale with the fitted
+// line, and the button "Копировать таблицу". A window of its own, not
+// modal: the main window keeps one and shows it again when it is chosen.
+//
+// During a run the main window reports every step; the window reads the new
+// steps at once (a few operations each) but redraws its table and plots at
+// most four times a second by the clock it is given, and at once when the
+// run has ended or a new one has begun.
+class AnalysisWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr double refresh_interval = 0.25; // s
+
+    explicit AnalysisWindow(const Clock& clock, QWidget* parent = nullptr);
+    ~AnalysisWindow() override;
+
+    // The item was chosen: shows the window, raised over the others, with
+    // the kept run read to its end.
+    void show_analysis(const RunRecord& run, std::string_view decimal_separator);
+    // After each step and after the end of a run; nothing while the window
+    // is closed (showing it reads what it has missed).
+    void update_analysis(const RunRecord& run, std::string_view decimal_separator);
+
+    const SwingAnalysis& analysis() const { return analysis_; }
+    // What "Копировать таблицу" puts on the clipboard.
+    QString table_text() const;
+
+private:
+    void read(const RunRecord& run, std::string_view decimal_separator);
+    void refresh(const RunRecord& run);
+    void show_status(const RunRecord& run);
+    void show_summary();
+    void plot_phase(const RunRecord& run);
+    void plot_amplitudes();
+    QString number(double value, const char* mask) const;
+
+    const Clock& clock_;
+    SwingAnalysis analysis_;
+    std::string separator_ = ".";
+    bool run_started_ = false;
+    bool run_ended_ = false;
+    std::uint64_t shown_run_ = 0;
+    double last_refresh_ = 0;
+
+    QLabel* status_ = nullptr;
+    QTableView* table_ = nullptr;
+    SwingTableModel* model_ = nullptr;
+    QTableWidget* summary_ = nullptr;
+    QLineSeries* phase_ = nullptr;
+    QValueAxis* phase_fi_ = nullptr;
+    QValueAxis* phase_wz_ = nullptr;
+    QScatterSeries* amplitudes_ = nullptr;
+    QLineSeries* fit_ = nullptr;
+    QValueAxis* amplitude_t_ = nullptr;
+    QLogValueAxis* amplitude_a_ = nullptr;
+    QPushButton* copy_ = nullptr;
+};
+
+} // namespace vp

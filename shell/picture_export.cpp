@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/picture_export.h"
+
+#include "analysis/csv_export.h"
+#include "analysis/run_record.h"
+#include "platform/canvas.h"
+#include "platform/file_dialogs.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <functional>
+
+namespace vp {
+namespace {
+
+SaveOutcome ask_and_write(FileDialogs& dialogs, const QString& title, const QString& suggested_path,
+                          const QString& filters, const std::function<bool(const QString&)>& write)
+{
+    const QString path = dialogs.save_file_name(title, suggested_path, filters);
+    if (path.isEmpty())
+        return {SaveOutcome::cancelled, path};
+    return {write(path) ? SaveOutcome::saved : SaveOutcome::failed, path};
+}
+
+// An image file's bytes in a format Qt writes ("PNG", "jpg", "bmp"...);
+// empty when it does not.
+QByteArray image_bytes(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, format))
+        bytes.clear();
+    return bytes;
+}
+
+// The drawing is a raster image: the SVG carries it as an embedded PNG,
+// sized in the picture's logical pixels, so that it keeps its proportions and
+// its full resolution in a document.
+QByteArray svg_bytes(const Canvas& picture)
+{
+    const QByteArray w = QByteArray::number(picture.logical_size().width());
+    const QByteArray h = QByteArray::number(picture.logical_size().height());
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"" +
+           w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n<image width=\"" + w + "\" height=\"" +
+           h + "\" xlink:href=\"data:image/png;base64," + image_bytes(picture.image(), "PNG").toBase64() +
+           "\"/>\n</svg>\n";
+}
+
+bool write_bytes(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+// A page the size of the picture (96 logical pixels to the inch), the image
+// drawn on it pixel for pixel.
+bool write_pdf(const Canvas& picture, const QString& path)
+{
+    const QImage& image = picture.image();
+    const QSize size = picture.logical_size();
+    if (image.isNull() || size.isEmpty())
+        return false;
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
+        pdf.setCreator(QStringLiteral("viscous-pendulum"));
+        pdf.setPageSize(QPageSize(QSizeF(size.width() * 0.75, size.height() * 0.75), QPageSize::Point));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setResolution(qRound(96 * image.devicePixelRatio()));
+        QPainter painter(&pdf);
+        QImage plain = image;
+        plain.setDevicePixelRatio(1);
+        painter.drawImage(QRect(QPoint(0, 0), plain.size()), plain);
+    }
+    return write_bytes(path, bytes);
+}
+
+} // namespace
+
+SaveOutcome save_run_data(FileDialogs& dialogs, const RunRecord& run, const QString& suggested_path)
+{
+    return ask_and_write(dialogs, QStringLiteral("Сохранить данные (CSV)"), suggested_path,
+                         QStringLiteral("Данные CSV (*.csv)"),
+                         [&run](const QString& path) { return write_run_csv(run, path); });
+}
+
+SaveOutcome save_picture(FileDialogs& dialogs, const Canvas& picture, const QString& suggested_path)
+{
+    return ask_and_write(dialogs, QStringLiteral("Сохранить изображение"), suggested_path,
+                         QStringLiteral("Изображение PNG (*.png);;Рисунок SVG (*.svg);;Документ PDF (*.pdf)"),
+                         [&picture](const QString& path) { return write_picture(picture, path); });
+}
+
+void copy_picture(const Canvas& picture)
+{
+    QGuiApplication::clipboard()->setImage(picture.image());
+}
+
+bool write_run_csv(const RunRecord& run, const QString& path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    bool written = true;
+    write_csv(run, [&](std::string_view piece) {
+        const auto size = static_cast<qint64>(piece.size());
+        written = written && file.write(piece.data(), size) == size;
+    });
+    return written && file.commit();
+}
+
+bool write_picture(const Canvas& picture, const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("svg"))
+        return write_bytes(path, svg_bytes(picture));
+    if (suffix == QLatin1String("pdf"))
+        return write_pdf(picture, path);
+    // PNG as the dialog offers it; another suffix typed by hand asks for its
+    // own format, where Qt writes it.
+    const QByteArray format = suffix.isEmpty() ? QByteArray("PNG") : suffix.toLatin1();
+    const QByteArray bytes = image_bytes(picture.image(), format.constData());
+    return !bytes.isEmpty() && write_bytes(path, bytes);
+}
+
+QString save_failure_text(const QString& path)
+{
+    return QStringLiteral("Не удалось записать файл %1").arg(QDir::toNativeSeparators(path));
+}
+
+} // namespace vp
