@@ -88,6 +88,7 @@ Form1::Form1(const Services& services, QWidget* parent) : QMainWindow(parent), s
     });
 
     build_menus();
+    build_tools();
     resize(design_width, design_height + menuBar()->sizeHint().height());
     Form_Load();
     c.CmdOK->setFocus();

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "analysis/run_record.h"
 #include "graphs/plane_copy.h"
 #include "input/validation.h"
 #include "model/characteristics.h"
 #include "model/parameters.h"
 #include "model/run.h"
 #include "platform/text_files.h"
+#include "shell/analysis_window.h"
 #include "shell/controls.h"
 #include "shell/form2.h"
 #include "shell/services.h"
@@ -18,6 +20,7 @@
 namespace vp {
 
 struct Pictures;
+struct SaveOutcome;
 
 // Everything the laboratory knows: the quantities, what follows from them,
 // the state of a run and the warnings already given.
@@ -34,6 +37,8 @@ struct LabState {
     int zagruzka = 0;
     // Monotonic time at the start press of the current run, s.
     double run_started = 0;
+    // Every step of the latest run, for the measuring tools.
+    RunRecord run_record;
 };
 
 // The main window. It holds the controls and the laboratory's state, and
@@ -63,6 +68,7 @@ public:
     QWidget* client_area() const { return client_; }
     bool run_in_progress() const { return run_.phase() != RunControl::Phase::idle; }
     Form2* authors_window() const { return form2_; }
+    AnalysisWindow* analysis_window() const { return analysis_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -95,6 +101,12 @@ private:
     void write_results_row();
     void close_results_file();
 
+    // The measuring tools (form1_tools.cpp).
+    void build_tools();
+    void show_analysis();
+    void follow_analysis();
+    void report(const SaveOutcome& outcome);
+
     // The menus (form1_menus.cpp).
     void build_menus();
     void open_document(const char* file_name);
@@ -116,6 +128,7 @@ private:
     Controls controls_;
     Cp1251Writer results_file_;
     QPointer<Form2> form2_;
+    QPointer<AnalysisWindow> analysis_;
     // Keeps a run at one step per pause period on the wall clock.
     StepPacing pacing_;
     QSize unlocked_minimum_;

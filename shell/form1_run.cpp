@@ -57,9 +57,13 @@ void Form1::start_computation()
     setWindowTitle(window_title::during_run);
 
     pacing_.restart();
+    lab_.run_record.start(lab_.c);
+    follow_analysis();
     const RunEnd end = raschet(lab_.s, lab_.p, lab_.c, run_, *this);
     if (end == RunEnd::abandoned)
         return;
+    lab_.run_record.finish();
+    follow_analysis();
     end_of_run();
     setWindowTitle(windowTitle() + window_title::computing_time_report(services_.clock->seconds() - lab_.run_started));
     // A run that could not go on says why, once the window is unlocked.
@@ -84,6 +88,8 @@ void Form1::request_stop()
 
 void Form1::step_done(const RunState& s)
 {
+    lab_.run_record.append(row_of(s));
+    follow_analysis();
     const Pictures all = pictures();
     plot_time_point(all.Picture3, all.Picture4, all.Picture14, s);
     show_current_values();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/clock.h"
 #include "platform/documents.h"
+#include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
 #include "platform/pause.h"
 #include "platform/qt_texts.h"
@@ -53,6 +54,7 @@ int main(int argc, char* argv[])
     vp::EventLoopPause pause;
     vp::SteadyClock clock;
     vp::DesktopDocuments documents;
+    vp::QtFileDialogs dialogs;
 
     vp::Services services;
     services.boxes = &boxes;
@@ -60,11 +62,13 @@ int main(int argc, char* argv[])
     services.pause = &pause;
     services.clock = &clock;
     services.documents = &documents;
+    services.dialogs = &dialogs;
     services.working_directory = QDir::currentPath();
     services.quit = [] { QCoreApplication::exit(0); };
 
     vp::Form1 form(services);
     boxes.set_parent(&form);
+    dialogs.set_parent(&form);
     form.show();
     return app.exec();
 }

@@ -132,7 +132,7 @@ TEST(CharacteristicsText, SixteenLinesInTheLabelsFormats)
     for (std::size_t i = 0; i < 16; ++i) {
         const std::vector<std::string> cells = cells_of(lines[i]);
         ASSERT_EQ(cells.size(), 3u);
-        EXPECT_NE(captions[i].text.find(cells[1] + " " + cells[2]), std::string::npos) << captions[i].text;
+        EXPECT_NE(captions[i].find(cells[1] + " " + cells[2]), std::string::npos) << captions[i];
     }
 }
 

@@ -5,6 +5,7 @@
 // without a person, a sound card or the wall clock.
 #include "platform/clock.h"
 #include "platform/documents.h"
+#include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
 #include "platform/pause.h"
 #include "platform/tone.h"
@@ -83,12 +84,26 @@ public:
     QStringList texts;
 };
 
+// Names the file a save command asks for, as a user typing it would; an
+// empty answer cancels.
+class NamingDialogs final : public FileDialogs {
+public:
+    QString save_file_name(const QString&, const QString& suggested_path, const QString&) override
+    {
+        suggested << suggested_path;
+        return answer;
+    }
+    QStringList suggested;
+    QString answer;
+};
+
 struct Doubles {
     RecordingBoxes boxes;
     CountingTone tone;
     SteppingPause pause;
     ManualClock clock;
     RecordingDocuments documents;
+    NamingDialogs dialogs;
     int quits = 0;
 
     Services services(const QString& working_directory = QStringLiteral("."))
@@ -99,6 +114,7 @@ struct Doubles {
         s.pause = &pause;
         s.clock = &clock;
         s.documents = &documents;
+        s.dialogs = &dialogs;
         s.working_directory = working_directory;
         s.quit = [this] { ++quits; };
         return s;

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The measuring tools of the main window: the pictures' context menus and
+// readouts, the analysis window, the exports and the characteristics' copy.
+#include "shell/form1.h"
+
+#include "analysis/table_texts.h"
+#include "platform/canvas_widget.h"
+#include "platform/clock.h"
+#include "shell/analysis_window.h"
+#include "shell/characteristics_copy.h"
+#include "shell/picture_export.h"
+#include "shell/picture_tools.h"
+
+namespace vp {
+
+void Form1::build_tools()
+{
+    // Picture1 lies under Picture2 and never gets the mouse: the plane's
+    // tools are the animation's.
+    const std::pair<CanvasWidget*, PictureKind> pictures[] = {
+        {controls_.Picture2, PictureKind::plane},
+        {controls_.Picture3, PictureKind::angle},
+        {controls_.Picture4, PictureKind::angular_velocity},
+        {controls_.Picture14, PictureKind::energy},
+    };
+    for (const auto& [picture, kind] : pictures) {
+        CanvasWidget* shown = picture;
+        new PictureTools(picture, kind, lab_.run_record,
+                         {[this] { show_analysis(); },
+                          [this] {
+                              report(save_run_data(*services_.dialogs, lab_.run_record,
+                                                   in_working_directory(QStringLiteral("vibrel_run.csv"))));
+                          },
+                          [this, shown] {
+                              report(save_picture(*services_.dialogs, shown->canvas(),
+                                                  in_working_directory(shown->objectName() + QStringLiteral(".png"))));
+                          },
+                          [shown] { copy_picture(shown->canvas()); }});
+    }
+
+    const auto characteristics = [this] {
+        return QString::fromStdString(characteristics_text(lab_.p, lab_.c, decimal_separator()));
+    };
+    attach_copy_characteristics(controls_[Ctl::Label11], characteristics);
+    for (QLabel* label : controls_.characteristics)
+        attach_copy_characteristics(label, characteristics);
+}
+
+void Form1::show_analysis()
+{
+    if (!analysis_)
+        analysis_ = new AnalysisWindow(*services_.clock, this);
+    analysis_->show_analysis(lab_.run_record, decimal_separator());
+}
+
+// The analysis window follows a run as it goes; closed, it costs nothing.
+void Form1::follow_analysis()
+{
+    if (analysis_)
+        analysis_->update_analysis(lab_.run_record, decimal_separator());
+}
+
+void Form1::report(const SaveOutcome& outcome)
+{
+    if (outcome.result == SaveOutcome::failed)
+        show_message(QStringLiteral("Ошибка"), save_failure_text(outcome.path));
+}
+
+} // namespace vp
