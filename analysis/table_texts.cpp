@@ -2,10 +2,8 @@
 #include "analysis/table_texts.h"
 
 #include "analysis/plain_numbers.h"
-#include "model/constants.h"
 #include "model/number_text.h"
 
-#include <cmath>
 #include <optional>
 
 namespace vp {
@@ -21,39 +19,11 @@ std::string cell(const std::optional<double>& value, std::string_view separator)
     return value ? cell(*value, separator) : std::string();
 }
 
-// How a characteristic reads where its label shows a limit instead of a number.
-enum class Shown { number, infinite, undefined, tends_to_zero };
-
-Shown finite_or_limit(double value)
+// A characteristic's value with the user's separator, or its limit.
+std::string value_text(const CharacteristicReading& r, std::string_view separator)
 {
-    if (std::isnan(value))
-        return Shown::undefined;
-    return std::isinf(value) ? Shown::infinite : Shown::number;
-}
-
-// Ts, Θ and Q: defined while the damping leaves an oscillation.
-Shown beyond_damping(const Characteristics& c, Shown otherwise)
-{
-    if (std::isnan(c.W0) || std::isnan(c.delta))
-        return Shown::undefined;
-    return c.W0 > c.delta ? Shown::number : otherwise;
-}
-
-struct Line {
-    const char* name;
-    double value;
-    Shown shown;
-    const char* mask;
-    const char* unit;
-};
-
-std::string value_text(const Line& l, std::string_view separator)
-{
-    Shown shown = l.shown;
-    if (shown == Shown::number)
-        shown = finite_or_limit(l.value);
-    switch (shown) {
-    case Shown::number: return with_decimal_separator(format_number(l.value, l.mask), separator);
+    switch (r.shown) {
+    case Shown::number: return with_decimal_separator(format_number(r.value, r.mask), separator);
     case Shown::infinite: return "-> oo";
     case Shown::tends_to_zero: return "-> 0";
     case Shown::undefined: break;
@@ -94,33 +64,16 @@ std::string swing_table_text(const SwingAnalysis& a, bool run_ended, std::string
 
 std::string characteristics_text(const Parameters& p, const Characteristics& c, std::string_view separator)
 {
-    Shown quality = beyond_damping(c, Shown::tends_to_zero);
-    if (quality == Shown::number && c.Teta == 0)
-        quality = Shown::infinite;
-    const bool no_quadratic_drag = c.fi_2_x == 0;
-
-    const Line lines[16] = {
-        {"ρ", c.ro, Shown::number, "0.000E+00", "кг/м3"},
-        {"ρ_sf", c.ro_ss, Shown::number, "0.000E+00", "кг/м3"},
-        {"mo", c.m0, Shown::number, "0.000E+00", "кг"},
-        {"ρ_s", c.ro_st, Shown::number, "0.000e+00", "кг/м3"},
-        {"I", c.MI, Shown::number, "0.000e+00", "кг·м2"},
-        {"δ", c.delta, Shown::number, "0.000E+00", "рад/c"},
-        {"ωo", c.W0, Shown::number, "0.000E+00", "рад/c"},
-        {"ωs", c.Ws, Shown::number, "0.000E+00", "рад/c"},
-        {"To", c.T0, Shown::number, "0.000E+00", "c"},
-        {"Ts", c.Ts, beyond_damping(c, Shown::infinite), "0.000E+00", "c"},
-        {"η_кр", c.eta_kr, p.massa != 0 ? Shown::number : Shown::undefined, "0.000E+00", "Па·с"},
-        {"φ2", no_quadratic_drag ? 0 : (1 / c.fi_2_x) / k_grad_rad, no_quadratic_drag ? Shown::infinite : Shown::number,
-         "0.000E+00", "°"},
-        {"Θ", c.Teta, beyond_damping(c, Shown::infinite), "0.000E+00", ""},
-        {"Q", c.dobrot, quality, "0.000E+00", ""},
-        {"Lцм", c.x_c_m, Shown::number, "0.000e+00", "м"},
-        {"M_L", c.Mm_L, Shown::number, "0.000E+00", "кг·м"},
+    // The names and units as the labels show them, in the order of Characteristic.
+    static constexpr std::pair<const char*, const char*> names[characteristic_count] = {
+        {"ρ", "кг/м3"},  {"ρ_sf", "кг/м3"}, {"mo", "кг"}, {"ρ_s", "кг/м3"}, {"I", "кг·м2"},   {"δ", "рад/c"},
+        {"ωo", "рад/c"}, {"ωs", "рад/c"},   {"To", "c"},  {"Ts", "c"},      {"η_кр", "Па·с"}, {"φ2", "°"},
+        {"Θ", ""},       {"Q", ""},         {"Lцм", "м"}, {"M_L", "кг·м"},
     };
+    const CharacteristicReadings readings = characteristic_readings(p, c);
     std::string text;
-    for (const Line& l : lines)
-        text += std::string(l.name) + '\t' + value_text(l, separator) + '\t' + l.unit + '\n';
+    for (std::size_t i = 0; i < readings.size(); ++i)
+        text += std::string(names[i].first) + '\t' + value_text(readings[i], separator) + '\t' + names[i].second + '\n';
     return text;
 }
 

@@ -118,17 +118,6 @@ bool motion_defined(const Characteristics& c)
 
 namespace {
 
-// How a characteristic is shown: a number, or one of the limit texts of an
-// undefined value.
-enum class Shown { number, infinite, undefined, tends_to_zero };
-
-struct LabelFormat {
-    const char* prefix;
-    const char* mask;
-    bool dot; // the point stays whatever the locale
-    const char* suffix;
-};
-
 Shown shown_as(double value)
 {
     if (std::isnan(value))
@@ -137,6 +126,21 @@ Shown shown_as(double value)
         return Shown::infinite;
     return Shown::number;
 }
+
+// A value shown only where W0 exceeds delta: otherwise it is unbounded,
+// unless the comparison itself had nothing to compare.
+Shown beyond_damping(const Characteristics& c, Shown otherwise)
+{
+    if (std::isnan(c.W0) || std::isnan(c.delta))
+        return Shown::undefined;
+    return c.W0 > c.delta ? Shown::number : otherwise;
+}
+
+struct LabelFormat {
+    const char* prefix;
+    bool dot; // the point stays whatever the locale
+    const char* suffix;
+};
 
 // The limit texts keep the prefix's name before the "=" so that they read
 // under the overlay letter: "Ts -> oo", "   2 -> oo", "  _кр =???", "Q -> 0".
@@ -155,28 +159,42 @@ std::string limit_text(std::string_view prefix, Shown shown)
     }
 }
 
-std::string caption(const LabelFormat& f, double value, Shown shown, std::string_view separator)
-{
-    if (shown == Shown::number && !std::isfinite(value))
-        shown = shown_as(value);
-    if (shown != Shown::number)
-        return limit_text(f.prefix, shown);
-    std::string number = format_number(value, f.mask);
-    if (!f.dot)
-        number = with_decimal_separator(std::move(number), separator);
-    return f.prefix + number + f.suffix;
-}
-
-// A value shown only where W0 exceeds delta: otherwise it is unbounded,
-// unless the comparison itself had nothing to compare.
-Shown beyond_damping(const Characteristics& c, Shown otherwise)
-{
-    if (std::isnan(c.W0) || std::isnan(c.delta))
-        return Shown::undefined;
-    return c.W0 > c.delta ? Shown::number : otherwise;
-}
-
 } // namespace
+
+CharacteristicReadings characteristic_readings(const Parameters& p, const Characteristics& c)
+{
+    // Q: no oscillation at or beyond critical damping, no loss without damping.
+    Shown quality = beyond_damping(c, Shown::tends_to_zero);
+    if (quality == Shown::number && c.Teta == 0)
+        quality = Shown::infinite;
+    const bool no_quadratic_drag = c.fi_2_x == 0;
+
+    CharacteristicReadings r = {{
+        {c.ro, Shown::number, "0.000E+00"},
+        {c.ro_ss, Shown::number, "0.000E+00"},
+        {c.m0, Shown::number, "0.000E+00"},
+        {c.ro_st, Shown::number, "0.000e+00"},
+        {c.MI, Shown::number, "0.000e+00"},
+        {c.delta, Shown::number, "0.000E+00"},
+        {c.W0, Shown::number, "0.000E+00"},
+        {c.Ws, Shown::number, "0.000E+00"},
+        {c.T0, Shown::number, "0.000E+00"},
+        {c.Ts, beyond_damping(c, Shown::infinite), "0.000E+00"},
+        {c.eta_kr, p.massa != 0 ? Shown::number : Shown::undefined, "0.000E+00"},
+        // φ2: 1/fi_2_x, in degrees.
+        {no_quadratic_drag ? 0 : (1 / c.fi_2_x) / k_grad_rad, no_quadratic_drag ? Shown::infinite : Shown::number,
+         "0.000E+00"},
+        {c.Teta, beyond_damping(c, Shown::infinite), "0.000E+00"},
+        {c.dobrot, quality, "0.000E+00"},
+        {c.x_c_m, Shown::number, "0.000e+00"},
+        {c.Mm_L, Shown::number, "0.000E+00"},
+    }};
+    for (CharacteristicReading& reading : r) {
+        if (reading.shown == Shown::number && !std::isfinite(reading.value))
+            reading.shown = shown_as(reading.value);
+    }
+    return r;
+}
 
 CharacteristicCaptions characteristic_captions(const Parameters& p, const Characteristics& c,
                                                std::string_view separator)
@@ -184,42 +202,28 @@ CharacteristicCaptions characteristic_captions(const Parameters& p, const Charac
     // In the order of Characteristic. The prefixes leave blanks where a
     // Greek letter lies over the caption's left end.
     static constexpr LabelFormat formats[characteristic_count] = {
-        {"   =", "0.000E+00", false, " кг/м3"},     {"   _sf=", "0.000E+00", false, " кг/м3"},
-        {"mo = ", "0.000E+00", false, " кг"},       {"  _s= ", "0.000e+00", true, " кг/м3"},
-        {"I = ", "0.000e+00", true, " кг·м2"},      {"   = ", "0.000E+00", false, " рад/c"},
-        {"    o = ", "0.000E+00", false, " рад/c"}, {"    s = ", "0.000E+00", false, " рад/c"},
-        {"To = ", "0.000E+00", false, " c"},        {"Ts = ", "0.000E+00", false, " c"},
-        {"  _кр = ", "0.000E+00", false, " Па·с"},  {"   2= ", "0.000E+00", false, " °"},
-        {"    = ", "0.000E+00", false, " "},        {"Q = ", "0.000E+00", false, " "},
-        {"Lцм = ", "0.000e+00", true, " м"},        {"M_L = ", "0.000E+00", false, " кг·м"},
+        {"   =", false, " кг/м3"},     {"   _sf=", false, " кг/м3"},  {"mo = ", false, " кг"},
+        {"  _s= ", true, " кг/м3"},    {"I = ", true, " кг·м2"},      {"   = ", false, " рад/c"},
+        {"    o = ", false, " рад/c"}, {"    s = ", false, " рад/c"}, {"To = ", false, " c"},
+        {"Ts = ", false, " c"},        {"  _кр = ", false, " Па·с"},  {"   2= ", false, " °"},
+        {"    = ", false, " "},        {"Q = ", false, " "},          {"Lцм = ", true, " м"},
+        {"M_L = ", false, " кг·м"},
     };
-    const auto& f = formats;
-    const std::string_view s = separator;
-
-    // Q: no oscillation at or beyond critical damping, no loss without damping.
-    Shown quality = beyond_damping(c, Shown::tends_to_zero);
-    if (quality == Shown::number && c.Teta == 0)
-        quality = Shown::infinite;
-
-    return {{
-        caption(f[0], c.ro, Shown::number, s),
-        caption(f[1], c.ro_ss, Shown::number, s),
-        caption(f[2], c.m0, Shown::number, s),
-        caption(f[3], c.ro_st, Shown::number, s),
-        caption(f[4], c.MI, Shown::number, s),
-        caption(f[5], c.delta, Shown::number, s),
-        caption(f[6], c.W0, Shown::number, s),
-        caption(f[7], c.Ws, Shown::number, s),
-        caption(f[8], c.T0, Shown::number, s),
-        caption(f[9], c.Ts, beyond_damping(c, Shown::infinite), s),
-        caption(f[10], c.eta_kr, p.massa != 0 ? Shown::number : Shown::undefined, s),
-        caption(f[11], c.fi_2_x == 0 ? 0 : (1 / c.fi_2_x) / k_grad_rad, c.fi_2_x == 0 ? Shown::infinite : Shown::number,
-                s),
-        caption(f[12], c.Teta, beyond_damping(c, Shown::infinite), s),
-        caption(f[13], c.dobrot, quality, s),
-        caption(f[14], c.x_c_m, Shown::number, s),
-        caption(f[15], c.Mm_L, Shown::number, s),
-    }};
+    const CharacteristicReadings readings = characteristic_readings(p, c);
+    CharacteristicCaptions captions;
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        const LabelFormat& f = formats[i];
+        const CharacteristicReading& r = readings[i];
+        if (r.shown != Shown::number) {
+            captions[i] = limit_text(f.prefix, r.shown);
+            continue;
+        }
+        std::string number = format_number(r.value, r.mask);
+        if (!f.dot)
+            number = with_decimal_separator(std::move(number), separator);
+        captions[i] = f.prefix + number + f.suffix;
+    }
+    return captions;
 }
 
 } // namespace vp

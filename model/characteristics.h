@@ -85,6 +85,22 @@ bool motion_defined(const Characteristics& c);
 enum class Characteristic { ro, ro_ss, m0, ro_st, MI, delta, W0, Ws, T0, Ts, eta_kr, fi_2, Teta, dobrot, x_c_m, Mm_L };
 inline constexpr int characteristic_count = 16;
 
+// How a characteristic stands: a number, or, where the inputs leave it
+// unbounded, vanishing or undefined, a limit its caption shows as text
+// ("-> oo", "-> 0", "???").
+enum class Shown { number, infinite, undefined, tends_to_zero };
+
+struct CharacteristicReading {
+    double value = 0; // in the unit of its caption
+    Shown shown = Shown::number;
+    const char* mask = ""; // its number format, "0.000E+00" or "0.000e+00"
+};
+using CharacteristicReadings = std::array<CharacteristicReading, characteristic_count>;
+
+// The sixteen, indexed by Characteristic. A value that is not finite reads
+// as a limit.
+CharacteristicReadings characteristic_readings(const Parameters& p, const Characteristics& c);
+
 // Their captions, indexed by Characteristic. Most numbers take the locale's
 // decimal separator; the three "e" captions (ro_st, MI, x_c_m) always show a
 // point.
