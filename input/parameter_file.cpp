@@ -6,16 +6,6 @@
 namespace vp {
 namespace {
 
-bool is_blank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-bool is_line_end(char c)
-{
-    return c == '\r' || c == '\n';
-}
-
 // The file's bytes one at a time, taken from the source in pieces.
 class ByteStream {
 public:
