@@ -21,6 +21,27 @@ void CanvasWidget::place(const QRect& geometry)
     setGeometry(geometry);
     canvas_.resize(geometry.size(), devicePixelRatioF());
     follow_parent();
+    watch_siblings_below();
+}
+
+// Qt moves a widget by copying its pixels when nothing covers its old or new
+// place, and then paints it once more as if nothing covered it, over
+// whatever has come to lie above it since: a readout moved by a resize just
+// before the square grows over it. A picture that repaints only what
+// changed would keep that paint, so the paints of the widgets below are
+// watched and what they paint here is repainted.
+void CanvasWidget::watch_siblings_below()
+{
+    const QWidget* parent = parentWidget();
+    if (parent == nullptr)
+        return;
+    for (QObject* child : parent->children()) {
+        if (child == this)
+            break;
+        auto* below = qobject_cast<QWidget*>(child);
+        if (below != nullptr && !below->isWindow() && below->geometry().intersects(geometry()))
+            below->installEventFilter(this);
+    }
 }
 
 // The part of the widget that its parent shows.
@@ -34,8 +55,13 @@ void CanvasWidget::follow_parent()
 
 bool CanvasWidget::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == parentWidget() && event->type() == QEvent::Resize)
-        follow_parent();
+    if (watched == parentWidget()) {
+        if (event->type() == QEvent::Resize)
+            follow_parent();
+    } else if (event->type() == QEvent::Paint) {
+        const auto* below = static_cast<const QWidget*>(watched);
+        update(static_cast<const QPaintEvent*>(event)->rect().translated(below->pos() - pos()) & rect());
+    }
     return QWidget::eventFilter(watched, event);
 }
 

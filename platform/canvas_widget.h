@@ -33,6 +33,7 @@ protected:
 
 private:
     void follow_parent();
+    void watch_siblings_below();
 
     Canvas canvas_;
 };

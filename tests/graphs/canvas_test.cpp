@@ -4,6 +4,8 @@
 #include "platform/coordinate_mapping.h"
 
 #include <QApplication>
+#include <QBackingStore>
+#include <QLabel>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -359,6 +361,42 @@ TEST(CanvasWidget, DrawsOnlyWhatItsParentShows)
     window.resize(200, 200);
     c.line(0, 120, 150, 120, green);
     EXPECT_EQ(pixel(c, 75, 120), green);
+}
+
+// The readouts lie under the drawing area of a low window. After a resize
+// has moved them, Qt paints a changed readout over the picture once; the
+// picture covers it again at its next repaint.
+TEST(CanvasWidget, CoversAgainWhatAWidgetBelowPaintsOverIt)
+{
+    // A window that lays out its children on every resize, as the main one.
+    struct Window : QWidget {
+        QLabel* readout = new QLabel(QStringLiteral("t = 0"), this);
+        CanvasWidget* picture = new CanvasWidget(this);
+        void resizeEvent(QResizeEvent*) override
+        {
+            readout->setGeometry(10, height() - 40, 80, 20);
+            picture->place({0, 0, width(), width()});
+            picture->canvas().clear();
+        }
+    } window;
+    window.readout->setAutoFillBackground(true);
+    window.resize(150, 300);
+    window.show();
+    // Wider and taller: the readout moves down, then the square grows over it.
+    window.resize(300, 320);
+    QApplication::processEvents();
+    window.picture->canvas().clear();
+    window.readout->setText(QStringLiteral("t = 1"));
+    QApplication::processEvents();
+    QApplication::processEvents();
+    const auto* shown = dynamic_cast<const QImage*>(window.backingStore()->paintDevice());
+    ASSERT_NE(shown, nullptr);
+    const qreal ratio = shown->devicePixelRatio();
+    int covered = 0;
+    for (int y = 280; y < 300; ++y)
+        for (int x = 10; x < 90; ++x)
+            covered += shown->pixel(static_cast<int>(x * ratio), static_cast<int>(y * ratio)) == qRgb(255, 255, 255);
+    EXPECT_EQ(covered, 80 * 20);
 }
 
 } // namespace
