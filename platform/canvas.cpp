@@ -67,9 +67,10 @@ constexpr double edge_reach = 1.5;
 // How far glyphs may stand past a text's advance and line, in ems.
 constexpr double glyph_overhang = 0.25;
 // Filled circles up to this radius in device pixels are drawn once and
-// copied; the body's two discs at 16 quarter-pixel places make 32 images.
+// copied; the body's two discs and the rod's two ends at 16 quarter-pixel
+// places make 64 images.
 constexpr double largest_disc = 512;
-constexpr std::size_t max_discs = 32;
+constexpr std::size_t max_discs = 64;
 // Labels kept laid out: those of a few redraws of a picture.
 constexpr qsizetype max_texts = 256;
 // Thick lines longer than this, in device pixels, are drawn flat-capped
@@ -349,10 +350,8 @@ void Canvas::segment(double x1, double y1, double x2, double y2, Rgb colour)
         flat.setCapStyle(Qt::FlatCap);
         p.setPen(flat);
         p.drawLine(QPointF(a, b), QPointF(c, d));
-        p.setPen(Qt::NoPen);
-        p.setBrush(to_qcolor(colour));
-        p.drawEllipse(QPointF(a, b), half, half);
-        p.drawEllipse(QPointF(c, d), half, half);
+        draw_disc(a, b, half, 0, colour, colour);
+        draw_disc(c, d, half, 0, colour, colour);
     } else {
         QPainter& p = painter();
         p.setPen(make_pen(colour, width, ratio_, line_style_));
@@ -486,7 +485,10 @@ const Canvas::Disc& Canvas::disc(double radius, int width, Rgb outline, Rgb fill
     d.image.fill(Qt::transparent);
     QPainter p(&d.image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(make_pen(outline, width, 1, LineStyle::solid));
+    if (width > 0)
+        p.setPen(make_pen(outline, width, 1, LineStyle::solid));
+    else
+        p.setPen(Qt::NoPen);
     p.setBrush(to_qcolor(fill));
     p.drawEllipse(QPointF(middle + quarters.x() / 4.0, middle + quarters.y() / 4.0), radius, radius);
     p.end();

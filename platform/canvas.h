@@ -27,11 +27,15 @@ namespace vp {
 // that ratio, so that lines and text are drawn at the screen's resolution.
 // Drawing is antialiased; lines of the axes' directions are laid on the
 // device-pixel grid so that grid lines stay sharp, and those that run from
-// edge to edge are filled as the whole pixels they cover.
+// edge to edge are filled as the whole pixels they cover. Long thick lines
+// have their round ends drawn as discs, and filled circles are copied from
+// an image drawn once, placed to a quarter of a device pixel: both differ
+// from direct drawing only in the antialiasing of their edges.
 //
 // Drawing is confined to the visible area (the whole picture unless told
-// otherwise): what falls outside it is neither drawn nor kept, and whoever
-// makes that area larger redraws the picture.
+// otherwise): what lies wholly outside it is left out, clearing and copying
+// stop at its edge, and what lies outside it is not kept. Whoever makes that
+// area larger redraws the picture.
 class Canvas final : public Surface {
 public:
     Canvas();
@@ -109,8 +113,8 @@ private:
     // body's discs are drawn at every step of a run, the same but for their
     // place. Centres are placed to a quarter of a device pixel.
     struct Disc {
-        double radius = 0; // device pixels
-        int line_width = 0;
+        double radius = 0;  // device pixels
+        int line_width = 0; // 0: no outline
         qreal ratio = 1;
         Rgb outline, fill;
         QPoint quarters; // the centre past whole device pixels
