@@ -20,6 +20,16 @@ int whole_pixels(float v)
     return static_cast<int>(std::nearbyint(v));
 }
 
+PixelRect source_rect(const PlaneCopyRects& r)
+{
+    return {r.source_left, r.source_top, r.source_width, r.source_height};
+}
+
+PixelRect destination_rect(const PlaneCopyRects& r)
+{
+    return {r.destination_left, r.destination_top, r.destination_width, whole_pixels(r.destination_height)};
+}
+
 } // namespace
 
 void axes(Surface& Picture1, const Scales& s, const Parameters& p, const Characteristics& c, const ZoomSettings& zoom,
@@ -93,10 +103,7 @@ void gruz(Surface& Picture2, const Parameters& p, double fi)
 
 void copy_plane(Surface& Picture2, const Surface& Picture1, const PlaneCopyRects& r)
 {
-    Picture2.copy_keyed(
-        Picture1, {r.source_left, r.source_top, r.source_width, r.source_height},
-        {r.destination_left, r.destination_top, r.destination_width, whole_pixels(r.destination_height)},
-        colours::plane_key);
+    Picture2.copy_keyed(Picture1, source_rect(r), destination_rect(r), colours::plane_key);
 }
 
 void axes_2(Surface& Picture2, const Surface& Picture1, const PlaneCopyRects& rects, const Parameters& p,
@@ -109,8 +116,9 @@ void axes_2(Surface& Picture2, const Surface& Picture1, const PlaneCopyRects& re
 void draw_animation_frame(Surface& Picture2, const Surface& Picture1, const PlaneCopyRects& rects, const Parameters& p,
                           const RunState& s)
 {
-    Picture2.clear();
-    copy_plane(Picture2, Picture1, rects);
+    // As one operation, so that a picture can redo just what the last body
+    // covered.
+    Picture2.clear_and_copy_keyed(Picture1, source_rect(rects), destination_rect(rects), colours::plane_key);
     gruz(Picture2, p, s.fi_new);
 }
 

@@ -11,6 +11,7 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 
 namespace vp {
 namespace {
@@ -60,6 +61,32 @@ double snapped(double p, int device_line_width, qreal ratio)
     return s / ratio;
 }
 
+// How far, in device pixels, a shape's pixels are taken to reach past its
+// geometry: a margin over its antialiased edges.
+constexpr double edge_reach = 1.5;
+// How far glyphs may stand past a text's advance and line, in ems.
+constexpr double glyph_overhang = 0.25;
+// Filled circles up to this radius in device pixels are drawn once and
+// copied; the body's two discs and the rod's two ends at 16 quarter-pixel
+// places make 64 images.
+constexpr double largest_disc = 512;
+constexpr std::size_t max_discs = 64;
+// Labels kept laid out: those of a few redraws of a picture.
+constexpr qsizetype max_texts = 256;
+// Thick lines longer than this, in device pixels, are drawn flat-capped
+// with disc ends.
+constexpr double long_line = 100;
+
+bool whole(double v)
+{
+    return v == std::floor(v);
+}
+
+bool whole(const QRectF& r)
+{
+    return whole(r.left()) && whole(r.top()) && whole(r.width()) && whole(r.height());
+}
+
 QPen make_pen(Rgb colour, int device_line_width, qreal ratio, LineStyle style)
 {
     QPen pen(to_qcolor(colour));
@@ -83,6 +110,28 @@ Canvas::Canvas() : font_(QStringLiteral("Times New Roman")), generation_(next_ge
     font_.setWeight(QFont::Normal);
 }
 
+const QImage& Canvas::image() const
+{
+    end_painting();
+    return image_;
+}
+
+void Canvas::end_painting() const
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+QPainter& Canvas::painter()
+{
+    if (!painter_.isActive()) {
+        painter_.begin(&image_);
+        painter_.setRenderHint(QPainter::Antialiasing);
+        painter_.setFont(font_);
+    }
+    return painter_;
+}
+
 void Canvas::resize(QSize logical_size, qreal device_pixel_ratio)
 {
     logical_size = logical_size.expandedTo(QSize(0, 0));
@@ -90,6 +139,7 @@ void Canvas::resize(QSize logical_size, qreal device_pixel_ratio)
         device_pixel_ratio = 1;
     if (logical_size == logical_size_ && device_pixel_ratio == ratio_ && !image_.isNull())
         return;
+    end_painting();
     logical_size_ = logical_size;
     ratio_ = device_pixel_ratio;
     const QSize device(static_cast<int>(std::lround(logical_size.width() * ratio_)),
@@ -97,8 +147,70 @@ void Canvas::resize(QSize logical_size, qreal device_pixel_ratio)
     image_ = QImage(device, QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio_);
     image_.fill(to_qcolor(background_));
+    metrics_.reset();
+    texts_.clear();
+    copied_ = {};
+    visible_ = QRect();
+    apply_visible_area();
     remap();
-    changed();
+    notify(visible_);
+}
+
+void Canvas::set_visible_area(const QRect& area)
+{
+    visible_request_ = area;
+    apply_visible_area();
+}
+
+void Canvas::show_whole()
+{
+    visible_request_.reset();
+    apply_visible_area();
+}
+
+void Canvas::apply_visible_area()
+{
+    QRect area = image_.rect();
+    if (visible_request_) {
+        const QRect& r = *visible_request_;
+        area &= QRectF(r.x() * ratio_, r.y() * ratio_, r.width() * ratio_, r.height() * ratio_).toAlignedRect();
+    }
+    if (area == visible_)
+        return;
+    end_painting();
+    // A copy remembered over a smaller area did not reach the part added.
+    if (!visible_.contains(area))
+        copied_ = {};
+    visible_ = area;
+}
+
+void Canvas::set_font(const QFont& font)
+{
+    font_ = font;
+    metrics_.reset();
+    texts_.clear();
+    if (painter_.isActive())
+        painter_.setFont(font_);
+}
+
+const QStaticText& Canvas::laid_out(const QString& text)
+{
+    const auto found = texts_.constFind(text);
+    if (found != texts_.constEnd())
+        return *found;
+    if (texts_.size() >= max_texts)
+        texts_.clear();
+    QStaticText laid(text);
+    laid.setTextFormat(Qt::PlainText);
+    laid.prepare(QTransform::fromScale(ratio_, ratio_), font_);
+    return *texts_.insert(text, laid);
+}
+
+const QFontMetricsF& Canvas::metrics()
+{
+    if (!metrics_)
+        metrics_.emplace(font_, &image_);
+    return *metrics_;
 }
 
 void Canvas::set_scale(double left, double top, double right, double bottom)
@@ -112,30 +224,82 @@ void Canvas::remap()
     mapping_ = CoordinateMapping(requested_, logical_size_.width(), logical_size_.height());
 }
 
+// The device pixels that a shape of these logical bounds can touch, its
+// antialiased edges included, within the visible area.
+QRect Canvas::device_box(const QRectF& logical) const
+{
+    // Cut to the picture first: a huge circle's bounds do not fit an int.
+    const QRectF picture(-edge_reach, -edge_reach, logical_size_.width() + 2 * edge_reach,
+                         logical_size_.height() + 2 * edge_reach);
+    const QRectF r = logical.intersected(picture);
+    if (r.isEmpty())
+        return {};
+    const QRectF device(r.left() * ratio_ - edge_reach, r.top() * ratio_ - edge_reach,
+                        r.width() * ratio_ + 2 * edge_reach, r.height() * ratio_ + 2 * edge_reach);
+    return device.toAlignedRect() & visible_;
+}
+
+void Canvas::notify(const QRect& device_box)
+{
+    if (device_box.isEmpty())
+        return;
+    generation_ = next_generation();
+    if (on_change_)
+        on_change_(QRectF(device_box.x() / ratio_, device_box.y() / ratio_, device_box.width() / ratio_,
+                          device_box.height() / ratio_)
+                       .toAlignedRect());
+}
+
+void Canvas::drawn(const QRect& device_box)
+{
+    copied_.drawn_over |= device_box;
+    notify(device_box);
+}
+
+// Whole pixels are written directly: the same pixels the painter would give
+// an opaque colour or a copy at the same scale, for less.
+void Canvas::fill_device(const QRect& box, Rgb colour)
+{
+    const QRect r = box & visible_;
+    if (r.isEmpty())
+        return;
+    const QRgb value = to_qrgb(colour);
+    if (r == image_.rect()) {
+        image_.fill(value);
+        return;
+    }
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y)) + r.left();
+        std::fill(row, row + r.width(), value);
+    }
+}
+
+// The pixels of `to` (visible ones only) from the source's pixels `offset`
+// away, both images in the same format.
+void Canvas::block_copy(const QImage& source, const QRect& to, QPoint offset)
+{
+    const QRect r = to & visible_ & source.rect().translated(-offset);
+    if (r.isEmpty())
+        return;
+    const auto bytes = static_cast<std::size_t>(r.width()) * sizeof(QRgb);
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y + offset.y())) + r.left() + offset.x();
+        std::memcpy(reinterpret_cast<QRgb*>(image_.scanLine(y)) + r.left(), from, bytes);
+    }
+}
+
 void Canvas::clear()
 {
     if (image_.isNull())
         return;
-    image_.fill(to_qcolor(background_));
-    changed();
+    fill_device(visible_, background_);
+    copied_ = {};
+    notify(visible_);
 }
 
 void Canvas::set_line_width(int pixels)
 {
     line_width_ = std::clamp(pixels, 1, 1000);
-}
-
-void Canvas::begin(QPainter& painter)
-{
-    painter.begin(&image_);
-    painter.setRenderHint(QPainter::Antialiasing);
-}
-
-void Canvas::changed()
-{
-    generation_ = next_generation();
-    if (on_change_)
-        on_change_();
 }
 
 void Canvas::segment(double x1, double y1, double x2, double y2, Rgb colour)
@@ -148,20 +312,52 @@ void Canvas::segment(double x1, double y1, double x2, double y2, Rgb colour)
     if (!clip_segment(a, b, c, d, box))
         return;
     const int width = device_width(line_width_, ratio_);
-    if (std::abs(a - c) < 1e-9) {
+    const bool vertical = std::abs(a - c) < 1e-9;
+    const bool horizontal = std::abs(b - d) < 1e-9;
+    if (vertical) {
         a = snapped(a, width, ratio_);
         c = a;
     }
-    if (std::abs(b - d) < 1e-9) {
+    if (horizontal) {
         b = snapped(b, width, ratio_);
         d = b;
     }
-    QPainter painter;
-    begin(painter);
-    painter.setPen(make_pen(colour, width, ratio_, line_style_));
-    painter.drawLine(QPointF(a, b), QPointF(c, d));
-    painter.end();
-    changed();
+    const double half = width / ratio_ / 2;
+    const QRect touched = device_box(QRectF(QPointF(std::min(a, c) - half, std::min(b, d) - half),
+                                            QPointF(std::max(a, c) + half, std::max(b, d) + half)));
+    if (touched.isEmpty())
+        return;
+    // A snapped line that runs from edge to edge covers whole pixels, its
+    // round caps lying outside the picture: filled as such, it needs no
+    // antialiasing and gives the same pixels.
+    const double w = image_.width(), h = image_.height();
+    if (line_style_ == LineStyle::solid && horizontal && !vertical && std::min(a, c) * ratio_ <= 0 &&
+        std::max(a, c) * ratio_ >= w) {
+        const int top = static_cast<int>(std::lround(b * ratio_ - width / 2.0));
+        fill_device(QRect(0, top, image_.width(), width), colour);
+    } else if (line_style_ == LineStyle::solid && vertical && !horizontal && std::min(b, d) * ratio_ <= 0 &&
+               std::max(b, d) * ratio_ >= h) {
+        const int left = static_cast<int>(std::lround(a * ratio_ - width / 2.0));
+        fill_device(QRect(left, 0, width, image_.height()), colour);
+    } else if (line_style_ == LineStyle::solid && width > 1 && std::hypot(c - a, d - b) * ratio_ > long_line) {
+        // Qt's antialiasing rasteriser takes time growing with the square of
+        // a round-capped outline's length (2 ms for a slanting rod of 800
+        // pixels), its scanline rasteriser draws a flat-capped line of any
+        // length at once: the round ends become two discs. The antialiased
+        // edges differ from the round-capped outline's by a few levels.
+        QPainter& p = painter();
+        QPen flat = make_pen(colour, width, ratio_, line_style_);
+        flat.setCapStyle(Qt::FlatCap);
+        p.setPen(flat);
+        p.drawLine(QPointF(a, b), QPointF(c, d));
+        draw_disc(a, b, half, 0, colour, colour);
+        draw_disc(c, d, half, 0, colour, colour);
+    } else {
+        QPainter& p = painter();
+        p.setPen(make_pen(colour, width, ratio_, line_style_));
+        p.drawLine(QPointF(a, b), QPointF(c, d));
+    }
+    drawn(touched);
 }
 
 void Canvas::line(double x1, double y1, double x2, double y2, Rgb colour)
@@ -189,23 +385,24 @@ void Canvas::dot(double x, double y)
           py <= logical_size_.height() + margin))
         return;
     const int width = device_width(line_width_, ratio_);
-    QPainter painter;
-    begin(painter);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(to_qcolor(foreground_));
+    const double side = width / ratio_;
+    const double cx = snapped(px, width, ratio_);
+    const double cy = snapped(py, width, ratio_);
+    const QRect touched = device_box(QRectF(cx - side / 2, cy - side / 2, side, side));
+    if (touched.isEmpty())
+        return;
     if (line_width_ <= 1) {
         // A one-pixel dot is a whole pixel, as a grid tick must be sharp.
-        const double side = width / ratio_;
-        const double left = snapped(px, width, ratio_) - side / 2;
-        const double top = snapped(py, width, ratio_) - side / 2;
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.fillRect(QRectF(left, top, side, side), to_qcolor(foreground_));
+        const int left = static_cast<int>(std::lround(cx * ratio_ - width / 2.0));
+        const int top = static_cast<int>(std::lround(cy * ratio_ - width / 2.0));
+        fill_device(QRect(left, top, width, width), foreground_);
     } else {
-        const double r = width / ratio_ / 2;
-        painter.drawEllipse(QPointF(snapped(px, width, ratio_), snapped(py, width, ratio_)), r, r);
+        QPainter& p = painter();
+        p.setPen(Qt::NoPen);
+        p.setBrush(to_qcolor(foreground_));
+        p.drawEllipse(QPointF(cx, cy), side / 2, side / 2);
     }
-    painter.end();
-    changed();
+    drawn(touched);
 }
 
 void Canvas::circle(double x, double y, double radius, Rgb outline, std::optional<Rgb> fill)
@@ -224,19 +421,80 @@ void Canvas::circle(double x, double y, double radius, Rgb outline, std::optiona
     if (cx + r < -margin || cx - r > w + margin || cy + r < -margin || cy - r > h + margin)
         return;
     const int width = device_width(line_width_, ratio_);
-    QPainter painter;
-    begin(painter);
-    painter.setPen(make_pen(outline, width, ratio_, line_style_));
+    const double reach = r + width / ratio_ / 2;
+    const QRect touched = device_box(QRectF(cx - reach, cy - reach, 2 * reach, 2 * reach));
+    if (touched.isEmpty())
+        return;
+    if (fill && line_style_ == LineStyle::solid && r * ratio_ <= largest_disc) {
+        draw_disc(cx, cy, r, width, outline, *fill);
+        return;
+    }
+    QPainter& p = painter();
+    p.setPen(make_pen(outline, width, ratio_, line_style_));
     if (fill)
-        painter.setBrush(to_qcolor(*fill));
+        p.setBrush(to_qcolor(*fill));
     else
-        painter.setBrush(Qt::NoBrush);
+        p.setBrush(Qt::NoBrush);
     if (r <= largest_plain_radius)
-        painter.drawEllipse(QPointF(cx, cy), r, r);
+        p.drawEllipse(QPointF(cx, cy), r, r);
     else
-        huge_circle(painter, cx, cy, r, fill);
-    painter.end();
-    changed();
+        huge_circle(p, cx, cy, r, fill);
+    drawn(touched);
+}
+
+void Canvas::draw_disc(double cx, double cy, double r, int width, Rgb outline, Rgb fill)
+{
+    const double x = cx * ratio_, y = cy * ratio_;
+    // Whole device pixels and quarters past them, 0 to 3.
+    double left = std::floor(x), top = std::floor(y);
+    auto quarters_past = [](double& whole, double v) {
+        const long q = std::lround((v - whole) * 4);
+        whole += static_cast<double>(q / 4);
+        return static_cast<int>(q % 4);
+    };
+    const QPoint quarters(quarters_past(left, x), quarters_past(top, y));
+    // The image reaches this far from the whole pixel before the centre.
+    const int middle = static_cast<int>(std::ceil(r * ratio_ + width / 2.0 + edge_reach));
+    const QRect place(static_cast<int>(left) - middle, static_cast<int>(top) - middle, 2 * middle + 2, 2 * middle + 2);
+    const QRect touched = place & visible_;
+    if (touched.isEmpty())
+        return;
+    const Disc& d = disc(r * ratio_, width, outline, fill, quarters, middle);
+    painter().drawImage(
+        QRectF(touched.x() / ratio_, touched.y() / ratio_, touched.width() / ratio_, touched.height() / ratio_),
+        d.image, QRectF(touched.translated(-place.topLeft())));
+    drawn(touched);
+}
+
+const Canvas::Disc& Canvas::disc(double radius, int width, Rgb outline, Rgb fill, QPoint quarters, int middle)
+{
+    for (const Disc& d : discs_) {
+        if (d.radius == radius && d.line_width == width && d.ratio == ratio_ && d.outline == outline &&
+            d.fill == fill && d.quarters == quarters)
+            return d;
+    }
+    if (discs_.size() == max_discs)
+        discs_.erase(discs_.begin());
+    Disc d{radius,
+           width,
+           ratio_,
+           outline,
+           fill,
+           quarters,
+           QImage(2 * middle + 2, 2 * middle + 2, QImage::Format_ARGB32_Premultiplied)};
+    d.image.fill(Qt::transparent);
+    QPainter p(&d.image);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (width > 0)
+        p.setPen(make_pen(outline, width, 1, LineStyle::solid));
+    else
+        p.setPen(Qt::NoPen);
+    p.setBrush(to_qcolor(fill));
+    p.drawEllipse(QPointF(middle + quarters.x() / 4.0, middle + quarters.y() / 4.0), radius, radius);
+    p.end();
+    d.image.setDevicePixelRatio(ratio_);
+    discs_.push_back(std::move(d));
+    return discs_.back();
 }
 
 // The part of a huge circle that meets the picture: its arc across the
@@ -313,67 +571,120 @@ void Canvas::print_text(std::string_view text, bool inside)
     if (image_.isNull() || text.empty())
         return;
     const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const QFontMetricsF metrics(font_, &image_);
+    const QFontMetricsF& m = metrics();
     double px = mapping_.px(pen_.x);
     if (inside)
-        px = std::min(px, logical_size_.width() - metrics.horizontalAdvance(shown));
+        px = std::min(px, logical_size_.width() - m.horizontalAdvance(shown));
     const double py = mapping_.py(pen_.y);
     // Text runs right and down from its corner; far to the left or above it
     // cannot reach the picture either.
     constexpr double reach = 1e4;
     if (!(px >= -reach && px <= logical_size_.width() && py >= -reach && py <= logical_size_.height()))
         return;
-    QPainter painter;
-    begin(painter);
-    painter.setFont(font_);
-    painter.setPen(to_qcolor(foreground_));
     // On whole device pixels, so that the glyphs are not smeared.
     const double x = std::round(px * ratio_) / ratio_;
-    const double baseline = std::round((py + metrics.ascent()) * ratio_) / ratio_;
-    painter.drawText(QPointF(x, baseline), shown);
-    painter.end();
-    changed();
+    const double baseline = std::round((py + m.ascent()) * ratio_) / ratio_;
+    const QStaticText& laid = laid_out(shown);
+    const double top = baseline - m.ascent();
+    const double overhang = glyph_overhang * m.height();
+    const QRect touched =
+        device_box(QRectF(x - overhang, top - overhang, laid.size().width() + 2 * overhang, m.height() + 2 * overhang));
+    if (touched.isEmpty())
+        return;
+    QPainter& p = painter();
+    p.setPen(to_qcolor(foreground_));
+    // The same glyphs at the same places as drawText() at the baseline.
+    p.drawStaticText(QPointF(x, top), laid);
+    drawn(touched);
+}
+
+const Canvas::KeyedSource& Canvas::keyed(const Canvas& source, Rgb key)
+{
+    if (keyed_.generation == source.generation_ && keyed_.key == key)
+        return keyed_;
+    keyed_.generation = source.generation_;
+    keyed_.key = key;
+    keyed_.image = QImage();
+    const QImage& image = source.image();
+    const QRgb key_pixel = to_qrgb(key);
+    keyed_.has_key_pixels = false;
+    for (int y = 0; y < image.height() && !keyed_.has_key_pixels; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        keyed_.has_key_pixels = std::find(row, row + image.width(), key_pixel) != row + image.width();
+    }
+    if (keyed_.has_key_pixels) {
+        keyed_.image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < keyed_.image.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(keyed_.image.scanLine(y));
+            std::replace(row, row + keyed_.image.width(), key_pixel, QRgb{0});
+        }
+    }
+    return keyed_;
 }
 
 void Canvas::copy_keyed(const Surface& source, const PixelRect& from, const PixelRect& to, Rgb key)
 {
+    copy(source, from, to, key, false);
+}
+
+void Canvas::clear_and_copy_keyed(const Surface& source, const PixelRect& from, const PixelRect& to, Rgb key)
+{
+    copy(source, from, to, key, true);
+}
+
+void Canvas::copy(const Surface& source, const PixelRect& from, const PixelRect& to, Rgb key, bool clear_first)
+{
     const auto* src = dynamic_cast<const Canvas*>(&source);
-    if (src == nullptr || src == this || src->image_.isNull() || image_.isNull() || from.width <= 0 ||
-        from.height <= 0 || to.width <= 0 || to.height <= 0)
+    if (src == nullptr || src == this || src->image().isNull() || image_.isNull() || from.width <= 0 ||
+        from.height <= 0 || to.width <= 0 || to.height <= 0) {
+        if (clear_first)
+            clear();
         return;
-    if (keyed_.generation != src->generation_ || keyed_.key != key) {
-        keyed_.generation = src->generation_;
-        keyed_.key = key;
-        keyed_.image = QImage();
-        const QImage& image = src->image_;
-        const QRgb key_pixel = to_qrgb(key);
-        keyed_.has_key_pixels = false;
-        for (int y = 0; y < image.height() && !keyed_.has_key_pixels; ++y) {
-            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            keyed_.has_key_pixels = std::find(row, row + image.width(), key_pixel) != row + image.width();
-        }
-        if (keyed_.has_key_pixels) {
-            keyed_.image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-            for (int y = 0; y < keyed_.image.height(); ++y) {
-                auto* row = reinterpret_cast<QRgb*>(keyed_.image.scanLine(y));
-                std::replace(row, row + keyed_.image.width(), key_pixel, QRgb{0});
-            }
-        }
     }
+    const KeyedSource& k = keyed(*src, key);
     const qreal sr = src->ratio_;
     const QRectF source_rect(from.left * sr, from.top * sr, from.width * sr, from.height * sr);
-    const QRectF target(to.left, to.top, to.width, to.height);
-    QPainter painter(&image_);
-    if (keyed_.has_key_pixels) {
-        painter.drawImage(target, keyed_.image, source_rect);
-    } else {
-        // No pixel to leave out: a plain opaque copy, a block transfer when
-        // the sizes agree.
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(target, src->image_, source_rect);
+    const QRectF target_device(to.left * ratio_, to.top * ratio_, to.width * ratio_, to.height * ratio_);
+    const QRect to_box = target_device.toAlignedRect();
+    // Pixel for pixel between whole device pixels: a block transfer.
+    const bool block = source_rect.size() == target_device.size() && whole(source_rect) && whole(target_device);
+    const QPoint offset = source_rect.topLeft().toPoint() - to_box.topLeft();
+
+    // An opaque copy over the whole visible area hides whatever was there,
+    // a clearing included. The same copy again needs only the pixels drawn
+    // over since.
+    if (!k.has_key_pixels && block && to_box.contains(visible_)) {
+        if (copied_.source_generation == src->generation_ && copied_.from == source_rect.toRect() &&
+            copied_.to == to_box) {
+            const QRect redone = copied_.drawn_over;
+            block_copy(src->image_, redone, offset);
+            copied_.drawn_over = QRect();
+            notify(redone);
+            return;
+        }
+        block_copy(src->image_, visible_, offset);
+        copied_ = {src->generation_, source_rect.toRect(), to_box, QRect()};
+        notify(visible_);
+        return;
     }
-    painter.end();
-    changed();
+
+    if (clear_first)
+        clear();
+    if (!k.has_key_pixels && block) {
+        block_copy(src->image_, to_box, offset);
+    } else {
+        QPainter& p = painter();
+        const QRectF target(to.left, to.top, to.width, to.height);
+        if (k.has_key_pixels) {
+            p.drawImage(target, k.image, source_rect);
+        } else {
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(target, src->image_, source_rect);
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
+    }
+    copied_ = {};
+    notify(to_box & visible_);
 }
 
 } // namespace vp

@@ -9,7 +9,9 @@ namespace vp {
 
 // A picture box: a widget that shows its Canvas. The canvas is drawn on
 // whether or not the widget is visible, and keeps what was drawn across
-// hiding, showing and covering.
+// hiding, showing and covering. Only the part of the widget inside its
+// parent is drawn (a square drawing area reaches past the bottom of a low
+// window); the window redraws its pictures whenever it is resized.
 class CanvasWidget : public QWidget {
     Q_OBJECT
 public:
@@ -24,10 +26,15 @@ public:
     void place(const QRect& geometry);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void follow_parent();
+    void watch_siblings_below();
+
     Canvas canvas_;
 };
 

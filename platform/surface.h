@@ -73,6 +73,15 @@ public:
     // stretched when the sizes differ, leaving out the source pixels that are
     // exactly the key colour.
     virtual void copy_keyed(const Surface& source, const PixelRect& from, const PixelRect& to, Rgb key) = 0;
+
+    // clear() and then copy_keyed(), as one operation: a surface may leave
+    // out the clearing that the copy hides, and redo only the pixels drawn
+    // over since the same copy of the same source picture.
+    virtual void clear_and_copy_keyed(const Surface& source, const PixelRect& from, const PixelRect& to, Rgb key)
+    {
+        clear();
+        copy_keyed(source, from, to, key);
+    }
 };
 
 } // namespace vp

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "input/parameter_file.h"
 #include "platform/clock.h"
 #include "platform/documents.h"
 #include "platform/message_boxes.h"
@@ -7,12 +8,23 @@
 #include "shell/form1.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
+#include <QPaintEvent>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -34,7 +46,7 @@ public:
 };
 
 // Counts the steps and lets window events run, as the real pause does, but
-// without waiting.
+// without waiting: the repaints a step asks for happen inside it.
 class CountingPause final : public vp::Pause {
 public:
     void wait(int) override
@@ -56,6 +68,66 @@ public:
     long steps = 0;
 };
 
+// The device pixels that widgets repaint: what goes to the window's backing
+// store and from there to the screen, which the offscreen platform does not
+// show in the time.
+class PaintedArea final : public QObject {
+public:
+    PaintedArea() { QCoreApplication::instance()->installEventFilter(this); }
+    ~PaintedArea() override { QCoreApplication::instance()->removeEventFilter(this); }
+    double pixels = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            if (const auto* widget = qobject_cast<QWidget*>(watched)) {
+                const QRect r = static_cast<QPaintEvent*>(event)->rect();
+                const double ratio = widget->devicePixelRatioF();
+                pixels += r.width() * ratio * r.height() * ratio;
+            }
+        }
+        return false;
+    }
+};
+
+// The CPU seconds used so far by the X server the program draws on, when it
+// runs under xvfb-run; 0 on the offscreen platform. The server copies every
+// repainted pixel once more, and its time belongs to the step as well.
+double x_server_seconds()
+{
+    static const long server = [] {
+        const char* display = std::getenv("DISPLAY");
+        if (QGuiApplication::platformName() != QLatin1String("xcb") || display == nullptr)
+            return 0L;
+        for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            bool number = false;
+            const long pid = entry.toLong(&number);
+            if (!number)
+                continue;
+            QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+            if (!cmdline.open(QIODevice::ReadOnly))
+                continue;
+            const QList<QByteArray> args = cmdline.readAll().split('\0');
+            if (!args.isEmpty() && args.first().endsWith("Xvfb") && args.contains(QByteArray(display)))
+                return pid;
+        }
+        return 0L;
+    }();
+    if (server == 0)
+        return 0;
+    std::ifstream stat("/proc/" + std::to_string(server) + "/stat");
+    std::string field;
+    // utime and stime are the 14th and 15th fields; the name (2nd) has no
+    // blank for Xvfb.
+    double ticks = 0;
+    for (int i = 1; i <= 15 && stat >> field; ++i) {
+        if (i >= 14)
+            ticks += std::stod(field);
+    }
+    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
 struct Window {
     SilentTone tone;
     NoBoxes boxes;
@@ -63,7 +135,9 @@ struct Window {
     vp::SteadyClock clock;
     std::unique_ptr<vp::Form1> form;
 
-    Window(vp::Pause& pause, const char* Tmax, QSize size = {})
+    // An empty size: the screen's whole available area, as a maximised
+    // window has it.
+    Window(vp::Pause& pause, const char* Tmax, QSize size)
     {
         vp::Services s;
         s.boxes = &boxes;
@@ -74,41 +148,149 @@ struct Window {
         s.quit = [] {};
         form = std::make_unique<vp::Form1>(s);
         form->show();
-        if (size.isValid())
-            form->resize(size);
+        if (size.isEmpty()) {
+            const QRect area = form->screen()->availableGeometry();
+            form->move(area.topLeft());
+            size = area.size();
+        }
+        form->resize(size);
         QCoreApplication::processEvents();
         form->controls().box(QStringLiteral("Text20"))->setText(QString::fromLatin1(Tmax));
+        QCoreApplication::processEvents();
     }
 };
 
+// What the benchmarks time, kept out of line so that callgrind can count
+// just that: valgrind --tool=callgrind --toggle-collect='*measured_*'.
+[[gnu::noinline]] void measured_run(vp::Form1& form)
+{
+    form.CmdOK_Click();
+}
+
+[[gnu::noinline]] void measured_redraw(vp::Form1& form)
+{
+    form.Form_Resize();
+    QCoreApplication::processEvents();
+}
+
+[[gnu::noinline]] void measured_load(vp::Form1& form)
+{
+    form.Label10_Click();
+    QCoreApplication::processEvents();
+}
+
+QSize size_of(const benchmark::State& state)
+{
+    return {static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
+}
+
+// Every benchmark repeats; the spread matters on a shared machine.
+void spread(benchmark::internal::Benchmark* b)
+{
+    b->Repetitions(5)
+        ->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })
+        ->ComputeStatistics("max", [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); })
+        ->ReportAggregatesOnly(true);
+}
+
 // Everything a step costs besides its pause: the integration step, the three
-// curve segments, the four readouts and the animation frame, with the
-// defaults (n_tochek = 100), at the designed window size and at full HD.
-void BM_RunStepWithoutPause(benchmark::State& state)
+// curve segments, the four readouts, the animation frame and the repaint of
+// what changed, with the defaults (n_tochek = 100, 185 steps to Tmax = 4 s).
+// per_step is CPU time; x_per_step the X server's under xvfb-run; painted the
+// device pixels repainted per step; steps counts them all, for dividing an
+// instruction count. Run with QT_SCALE_FACTOR=2 for a screen
+// of device pixel ratio 2.
+void BM_RunStep(benchmark::State& state)
 {
     CountingPause pause;
-    Window window(pause, "4", QSize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
+    Window window(pause, "4", size_of(state));
+    PaintedArea painted;
+    const double x_before = x_server_seconds();
     for (auto _ : state)
-        window.form->CmdOK_Click();
-    state.counters["steps"] = benchmark::Counter(static_cast<double>(pause.steps), benchmark::Counter::kAvgIterations);
-    state.counters["per_step"] =
-        benchmark::Counter(static_cast<double>(pause.steps), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+        measured_run(*window.form);
+    const double steps = static_cast<double>(pause.steps);
+    state.counters["per_step"] = benchmark::Counter(steps, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["x_per_step"] = (x_server_seconds() - x_before) / steps;
+    state.counters["painted"] = painted.pixels / steps;
+    state.counters["steps"] = steps;
+    state.counters["ratio"] = window.form->devicePixelRatioF();
 }
-BENCHMARK(BM_RunStepWithoutPause)->Args({700, 532})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunStep)->Args({700, 532})->Args({1920, 1080})->Unit(benchmark::kMillisecond)->Apply(spread);
+
+// One full re-layout, recomputation and redraw, with its repaint.
+void BM_FormResize(benchmark::State& state)
+{
+    CountingPause pause;
+    Window window(pause, "16", size_of(state));
+    const double x_before = x_server_seconds();
+    for (auto _ : state)
+        measured_redraw(*window.form);
+    state.counters["x_per_pass"] =
+        benchmark::Counter(x_server_seconds() - x_before, benchmark::Counter::kAvgIterations);
+    state.counters["ratio"] = window.form->devicePixelRatioF();
+}
+BENCHMARK(BM_FormResize)->Args({700, 532})->Args({1920, 1080})->Unit(benchmark::kMillisecond)->Apply(spread);
+
+// Two parameter sets that differ in all thirteen values, in the file's
+// layout: a name, the value and a unit on each line, then an end line.
+std::string parameter_file(const std::vector<const char*>& values)
+{
+    std::string text;
+    for (const char* v : values)
+        text += std::string("q, ") + v + ", u\r\n";
+    return text + "end\r\n";
+}
+
+// A load of the parameter file, alternately one set and the other, so that
+// every box changes and runs the redraw (15 passes a load).
+void BM_ParameterFileLoad(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const std::string sets[] = {
+        parameter_file(
+            {"15.499", "0.4", "0.3", "0.47", "1.5", "0.5881", "0.008", "1.2", "1000", "0.001004", "37", "-3.5", "16"}),
+        parameter_file(
+            {"44.17", "0.32", "0.28", "0.5", "1.2", "0.735", "0.01", "1.1", "961", "0.99", "30", "0.5", "20"}),
+    };
+    CountingPause pause;
+    Window window(pause, "16", size_of(state));
+    int which = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::ofstream(std::string(vp::parameter_file_name), std::ios::binary) << sets[which];
+        which = 1 - which;
+        state.ResumeTiming();
+        measured_load(*window.form);
+    }
+    QDir::setCurrent(previous);
+}
+BENCHMARK(BM_ParameterFileLoad)->Args({700, 532})->Unit(benchmark::kMillisecond)->Apply(spread);
 
 // A real run with the defaults (Tmax = 16 s, 738 steps, 7.38 s of pauses at
-// slow-down 1): the wall time against that ideal shows what the drawing and
-// the timers add to the pace.
+// slow-down 1) at the designed size and maximised: the wall time against
+// that ideal shows what the drawing and the timers add to the pace, and
+// caption_s is the computing time the window reports.
 void BM_PacedDefaultRun(benchmark::State& state)
 {
     PacedPause pause;
-    Window window(pause, "16");
+    Window window(pause, "16", size_of(state));
     for (auto _ : state)
         window.form->CmdOK_Click();
     const double ideal = 0.01 * static_cast<double>(pause.steps) / static_cast<double>(state.iterations());
     state.counters["ideal_s"] = ideal;
+    const QRegularExpressionMatch seconds =
+        QRegularExpression(QStringLiteral("(\\d+) c$")).match(window.form->windowTitle());
+    state.counters["caption_s"] = seconds.hasMatch() ? seconds.captured(1).toDouble() : -1;
+    state.counters["ratio"] = window.form->devicePixelRatioF();
 }
-BENCHMARK(BM_PacedDefaultRun)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_PacedDefaultRun)
+    ->Args({700, 532})
+    ->Args({0, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
 
 // The pause alone: how far a 10 ms pause overshoots.
 void BM_Pause10ms(benchmark::State& state)

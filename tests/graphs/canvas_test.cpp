@@ -4,12 +4,16 @@
 #include "platform/coordinate_mapping.h"
 
 #include <QApplication>
+#include <QBackingStore>
+#include <QLabel>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace vp {
 namespace {
@@ -95,6 +99,103 @@ TEST_F(CanvasTest, GridLinesCoverWholePixelsAtAnyRatio)
         EXPECT_EQ(pixel(canvas, 30 * r, 40 * r), green) << r;
         EXPECT_EQ(pixel(canvas, 60 * r, 12 * r), green) << r;
     }
+}
+
+// Grid lines and axes run from edge to edge and are filled as the whole
+// pixels they cover: the same pixels as the antialiased round-capped line
+// laid on the device-pixel grid.
+TEST(CanvasPixels, EdgeToEdgeLinesMatchTheAntialiasedLine)
+{
+    struct Case {
+        qreal ratio;
+        int width;
+        bool vertical;
+        double at; // logical pixels across the line
+    };
+    for (const Case& k : {Case{1, 1, false, 12.5}, Case{1, 3, true, 30.7}, Case{2, 1, true, 30.7},
+                          Case{2, 3, false, 0.2}, Case{1.5, 1, false, 33.3}, Case{1.5, 3, true, 99.9}}) {
+        Canvas canvas;
+        canvas.resize({100, 50}, k.ratio);
+        canvas.set_scale(0, 0, 100, 50);
+        canvas.set_line_width(k.width);
+        if (k.vertical)
+            canvas.line(k.at, 0, k.at, 50, green);
+        else
+            canvas.line(0, k.at, 100, k.at, green);
+
+        QImage expected(canvas.image().size(), QImage::Format_RGB32);
+        expected.setDevicePixelRatio(k.ratio);
+        expected.fill(Qt::white);
+        QPainter p(&expected);
+        p.setRenderHint(QPainter::Antialiasing);
+        const int device = std::max(1, static_cast<int>(std::lround(k.width * k.ratio)));
+        QPen pen(QColor(green.red, green.green, green.blue));
+        pen.setWidthF(device / k.ratio);
+        pen.setCapStyle(Qt::RoundCap);
+        p.setPen(pen);
+        const double d = k.at * k.ratio;
+        const double at = (device % 2 != 0 ? std::floor(d) + 0.5 : std::round(d)) / k.ratio;
+        if (k.vertical)
+            p.drawLine(QPointF(at, 0), QPointF(at, 50));
+        else
+            p.drawLine(QPointF(0, at), QPointF(100, at));
+        p.end();
+        EXPECT_EQ(canvas.image(), expected) << k.ratio << " " << k.width << " " << k.at;
+    }
+}
+
+// Labels are laid out once and drawn again from that layout: the same
+// glyphs as drawing the text at its baseline.
+TEST(CanvasPixels, PrintedTextMatchesTextDrawnAtItsBaseline)
+{
+    for (const qreal ratio : {1.0, 2.0}) {
+        Canvas canvas;
+        canvas.resize({160, 40}, ratio);
+        canvas.set_scale(0, 0, 160, 40);
+        QImage expected(canvas.image().size(), QImage::Format_RGB32);
+        expected.setDevicePixelRatio(ratio);
+        expected.fill(Qt::white);
+        QPainter p(&expected);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setFont(canvas.font());
+        const double ascent = QFontMetricsF(canvas.font(), &expected).ascent();
+        const struct {
+            double x, y;
+            const char* text;
+        } labels[] = {{2.3, 1.6, " 2То"}, {40.5, 3.2, "wz, рад/с"}, {101.7, 20.4, "-0,40"}, {2.3, 21.6, " 2То"}};
+        for (const auto& l : labels) {
+            canvas.move_to(l.x, l.y);
+            canvas.print(l.text);
+            p.drawText(QPointF(std::round(l.x * ratio) / ratio, std::round((l.y + ascent) * ratio) / ratio),
+                       QString::fromUtf8(l.text));
+        }
+        p.end();
+        EXPECT_EQ(canvas.image(), expected) << ratio;
+    }
+}
+
+TEST_F(CanvasTest, NothingIsDrawnOutOfSight)
+{
+    std::vector<QRect> changes;
+    canvas.set_on_change([&](const QRect& r) { changes.push_back(r); });
+    canvas.set_visible_area({0, 0, 100, 20}); // the lower 30 pixels hidden
+    const auto before = canvas.generation();
+    canvas.line(0, -0.5, 10, -0.5, red); // y = 37.5
+    canvas.circle(5, -0.6, 0.4, red, red);
+    canvas.move_to(1, -0.4);
+    canvas.print("t, c");
+    EXPECT_EQ(canvas.generation(), before);
+    EXPECT_TRUE(changes.empty());
+
+    canvas.set_background(other);
+    canvas.clear();
+    EXPECT_EQ(pixel(canvas, 50, 10), other);
+    EXPECT_EQ(pixel(canvas, 50, 30), white);
+    canvas.line(0, 0.5, 10, 0.5, green); // y = 12.5: shown, and reported alone
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0], QRect(0, 0, 100, 20));
+    EXPECT_TRUE(changes[1].contains(QRect(0, 12, 100, 1)));
+    EXPECT_LE(changes[1].height(), 5);
 }
 
 TEST_F(CanvasTest, HugeAndNonFiniteCoordinatesAreClippedOrSkipped)
@@ -241,6 +342,61 @@ TEST(CanvasWidget, DrawingOnAHiddenWidgetSurvivesShowing)
     picture->place({4, 4, 120, 50});
     EXPECT_EQ(c.logical_size(), QSize(120, 50));
     EXPECT_EQ(count(c, white), c.image().width() * c.image().height());
+}
+
+// A drawing area that reaches past the bottom of a low window draws only
+// what the window shows, and follows the window when it grows.
+TEST(CanvasWidget, DrawsOnlyWhatItsParentShows)
+{
+    QWidget window;
+    window.show();
+    window.resize(200, 100);
+    auto* picture = new CanvasWidget(&window);
+    picture->place({4, 4, 150, 150});
+    Canvas& c = picture->canvas();
+    c.set_scale(0, 0, 150, 150);
+    const auto before = c.generation();
+    c.line(0, 120, 150, 120, green);
+    EXPECT_EQ(c.generation(), before);
+    window.resize(200, 200);
+    c.line(0, 120, 150, 120, green);
+    EXPECT_EQ(pixel(c, 75, 120), green);
+}
+
+// The readouts lie under the drawing area of a low window. After a resize
+// has moved them, Qt paints a changed readout over the picture once; the
+// picture covers it again at its next repaint.
+TEST(CanvasWidget, CoversAgainWhatAWidgetBelowPaintsOverIt)
+{
+    // A window that lays out its children on every resize, as the main one.
+    struct Window : QWidget {
+        QLabel* readout = new QLabel(QStringLiteral("t = 0"), this);
+        CanvasWidget* picture = new CanvasWidget(this);
+        void resizeEvent(QResizeEvent*) override
+        {
+            readout->setGeometry(10, height() - 40, 80, 20);
+            picture->place({0, 0, width(), width()});
+            picture->canvas().clear();
+        }
+    } window;
+    window.readout->setAutoFillBackground(true);
+    window.resize(150, 300);
+    window.show();
+    // Wider and taller: the readout moves down, then the square grows over it.
+    window.resize(300, 320);
+    QApplication::processEvents();
+    window.picture->canvas().clear();
+    window.readout->setText(QStringLiteral("t = 1"));
+    QApplication::processEvents();
+    QApplication::processEvents();
+    const auto* shown = dynamic_cast<const QImage*>(window.backingStore()->paintDevice());
+    ASSERT_NE(shown, nullptr);
+    const qreal ratio = shown->devicePixelRatio();
+    int covered = 0;
+    for (int y = 280; y < 300; ++y)
+        for (int x = 10; x < 90; ++x)
+            covered += shown->pixel(static_cast<int>(x * ratio), static_cast<int>(y * ratio)) == qRgb(255, 255, 255);
+    EXPECT_EQ(covered, 80 * 20);
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 #include "platform/canvas.h"
 #include "platform/colours.h"
 #include "recording_surface.h"
+#include "repainted_screen.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
@@ -14,7 +16,9 @@
 namespace vp {
 namespace {
 
+using testing::differing_pixels;
 using testing::RecordingSurface;
+using testing::RepaintedScreen;
 using Kind = RecordingSurface::Kind;
 
 constexpr double half_pi = 1.5707963268;
@@ -187,6 +191,49 @@ TEST(Animation, FrameIsClearedPlaneCopyThenBody)
         animation.ops.clear();
         copy_plane(animation, plane, b.rects);
         EXPECT_EQ(animation.ops.at(0).to.height, c.pixels) << c.height;
+    }
+}
+
+// A run's frames, each redone only where the last body was and repainted
+// only where it changed, show what frames composed afresh show: at device
+// pixel ratios 1, 2 and 1.5, with a weightless rod, and with the bottom of
+// the square out of sight (a low window).
+TEST(Animation, FramesRedoneWhereTheBodyWasMatchFreshFrames)
+{
+    struct Case {
+        qreal ratio;
+        QRect visible;
+        double massa_st;
+    };
+    const QRect whole(0, 0, 348, 348);
+    for (const Case& k :
+         {Case{1, whole, 0.5}, Case{2, whole, 0.5}, Case{1.5, whole, 0}, Case{1, {0, 0, 348, 300}, 0.5}}) {
+        Body b;
+        b.p.massa_st = k.massa_st;
+        auto picture = [&](Canvas& c) {
+            c.set_background(unused);
+            c.resize({348, 348}, k.ratio);
+            c.set_visible_area(k.visible);
+            c.set_scale(b.s.x_left, b.s.y_top, b.s.x_right, b.s.y_bottom);
+        };
+        Canvas plane, animation;
+        picture(plane);
+        picture(animation);
+        axes(plane, b.s, b.p, b.c, b.zoom, ".");
+        axes_2(animation, plane, b.rects, b.p, b.c);
+        RepaintedScreen screen(animation);
+        for (int i = 0; i < 24; ++i) {
+            // Swings, and once a jump across.
+            const double fi = 1.4 * std::sin(0.37 * i) + (i == 12 ? 2.5 : 0);
+            draw_animation_frame(animation, plane, b.rects, b.p, at_angle(fi));
+            // Bodies half a radian apart, not the whole square.
+            EXPECT_LT(screen.repaint(), 348 * 348 / 3) << k.ratio << " " << i;
+            Canvas fresh;
+            picture(fresh);
+            draw_animation_frame(fresh, plane, b.rects, b.p, at_angle(fi));
+            EXPECT_EQ(differing_pixels(fresh.image(), animation.image(), k.visible), 0) << k.ratio << " " << i;
+            EXPECT_EQ(differing_pixels(fresh.image(), screen.shown, k.visible), 0) << k.ratio << " " << i;
+        }
     }
 }
 

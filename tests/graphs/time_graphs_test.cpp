@@ -2,8 +2,10 @@
 #include "graphs/time_graphs.h"
 
 #include "model/constants.h"
+#include "platform/canvas.h"
 #include "platform/colours.h"
 #include "recording_surface.h"
+#include "repainted_screen.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +17,9 @@
 namespace vp {
 namespace {
 
+using testing::differing_pixels;
 using testing::RecordingSurface;
+using testing::RepaintedScreen;
 using Kind = RecordingSurface::Kind;
 
 struct Graphs {
@@ -223,6 +227,38 @@ TEST(TimeGraphs, PlotTimePointExtendsTheThreeCurvesInSinglePrecision)
         EXPECT_EQ(l.y1, c.from_y);
         EXPECT_EQ(l.x2, static_cast<float>(s.t_f));
         EXPECT_EQ(l.y2, c.to_y);
+    }
+}
+
+// Each step repaints the three graphs only where their new segments lie,
+// and the screen still shows all that the pictures hold.
+TEST(TimeGraphs, SegmentRepaintsKeepTheScreenWhole)
+{
+    for (const qreal ratio : {1.0, 2.0}) {
+        Graphs g;
+        RecordingSurface plane;
+        Canvas angle, velocity, energy;
+        Canvas* graphs[] = {&angle, &velocity, &energy};
+        for (Canvas* c : graphs)
+            c->resize({331, 112}, ratio);
+        const Scales s = compute_scales(g.p, g.c, g.zoom);
+        apply_scales(s, g.p.Tmax, {plane, plane, angle, velocity, energy});
+        axes_x_t(angle, s, g.p, g.zoom, ".");
+        axes_y_t(velocity, s, g.p, g.zoom, ".");
+        axes_W_t(energy, s, g.p, g.c, g.zoom, ".");
+        RepaintedScreen screens[] = {RepaintedScreen(angle), RepaintedScreen(velocity), RepaintedScreen(energy)};
+        RunState st;
+        for (int i = 1; i <= 60; ++i) {
+            st.t_f = i / 6.0;
+            st.fi_new = k_grad_rad * 25 * std::cos(2 * st.t_f);
+            st.wz_new = -2 * std::sin(2 * st.t_f);
+            st.W_poln = static_cast<float>(-0.9 + 0.03 * std::cos(4 * st.t_f));
+            plot_time_point(angle, velocity, energy, st);
+            for (RepaintedScreen& screen : screens)
+                EXPECT_LT(screen.repaint(), 331 * 112 / 4) << ratio << " " << i;
+        }
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(differing_pixels(graphs[i]->image(), screens[i].shown, {0, 0, 331, 112}), 0) << ratio << " " << i;
     }
 }
 
