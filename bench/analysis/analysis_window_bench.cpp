@@ -3,8 +3,6 @@
 #include "platform/clock.h"
 #include "shell/analysis_window.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -45,15 +43,3 @@ void OpenWindowStep(benchmark::State& state)
 BENCHMARK(OpenWindowStep)->Arg(1000)->Arg(100'000);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,9 +7,10 @@
 #include "platform/tone.h"
 #include "shell/form1.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QRegularExpression>
@@ -302,15 +303,3 @@ void BM_Pause10ms(benchmark::State& state)
 BENCHMARK(BM_Pause10ms)->Unit(benchmark::kMillisecond)->Iterations(100)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,6 +3,7 @@
 // plays the user at the button.
 #include "model/run.h"
 #include "model/run_check.h"
+#include "tests/model/recorded_run.h"
 
 #include <gtest/gtest.h>
 
@@ -12,38 +13,11 @@
 namespace vp {
 namespace {
 
-struct Recorder final : RunObserver {
-    std::vector<RunState> steps;
-    // Called after each recorded step, as the window's pause would be.
-    std::function<void(int step)> during_pause;
-
-    void step_done(const RunState& s) override
-    {
-        steps.push_back(s);
-        if (during_pause)
-            during_pause(static_cast<int>(steps.size()));
-    }
-};
-
-struct Lab {
-    Parameters p;
-    RunSettings run;
-    ZoomSettings zoom;
-    Characteristics c;
-    RunState s;
-    RunControl control;
-    Recorder recorder;
-
+struct Lab : testing::RecordedRun {
     explicit Lab(double eta = 0.001004)
     {
-        predvar(p, run, zoom);
         p.eta = eta;
         parametr(p, run.n_tochek, c);
-    }
-    RunEnd run_it()
-    {
-        control.start();
-        return raschet(s, p, c, control, recorder);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "model/run.h"
 #include "model/run_check.h"
 #include "model/stable_step.h"
+#include "tests/model/recorded_run.h"
 
 #include <gtest/gtest.h>
 
@@ -21,23 +22,9 @@ struct Inputs {
     double massa, diametr_2, diametr_1, c_shar, dlina, massa_st, diametr_s, c_ster, ro_0, eta, fi0, wz0, Tmax;
 };
 
-struct Recorder final : RunObserver {
-    std::vector<RunState> steps;
-    void step_done(const RunState& s) override { steps.push_back(s); }
-};
-
-struct Lab {
-    Parameters p;
-    RunSettings run;
-    ZoomSettings zoom;
-    Characteristics c;
-    RunState s;
-    RunControl control;
-    Recorder recorder;
-
+struct Lab : testing::RecordedRun {
     explicit Lab(const Inputs& in)
     {
-        predvar(p, run, zoom);
         p.massa = in.massa;
         p.diametr_2 = in.diametr_2;
         p.diametr_1 = in.diametr_1;
@@ -54,11 +41,6 @@ struct Lab {
         derive_r_shar_2(p);
         derive_r_shar_1(p);
         parametr(p, run.n_tochek, c);
-    }
-    RunEnd run_it()
-    {
-        control.start();
-        return raschet(s, p, c, control, recorder);
     }
 };
 

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// A run without a window: the laboratory's state and an observer that
+// records each step and may play the user at the button during its pause.
+#include "model/run.h"
+
+#include <functional>
+#include <vector>
+
+namespace vp::testing {
+
+struct Recorder final : RunObserver {
+    std::vector<RunState> steps;
+    // Called after each recorded step, as the window's pause would be.
+    std::function<void(int step)> during_pause;
+
+    void step_done(const RunState& s) override
+    {
+        steps.push_back(s);
+        if (during_pause)
+            during_pause(static_cast<int>(steps.size()));
+    }
+};
+
+// The defaults until a test changes them (then parametr() again).
+struct RecordedRun {
+    Parameters p;
+    RunSettings run;
+    ZoomSettings zoom;
+    Characteristics c;
+    RunState s;
+    RunControl control;
+    Recorder recorder;
+
+    RecordedRun()
+    {
+        predvar(p, run, zoom);
+        parametr(p, run.n_tochek, c);
+    }
+    RunEnd run_it()
+    {
+        control.start();
+        return raschet(s, p, c, control, recorder);
+    }
+};
+
+} // namespace vp::testing
