@@ -89,7 +89,7 @@ private:
     void step_done(const RunState& s) override;
     void end_of_run();
     void show_run_caption();
-    void show_current_values();
+    void show_current_values(bool repaint);
     void signal(int n);
     void Wait(double seconds);
     void lock_for_run(bool locked);
@@ -131,6 +131,8 @@ private:
     QPointer<AnalysisWindow> analysis_;
     // Keeps a run at one step per pause period on the wall clock.
     StepPacing pacing_;
+    // Paced run time left before the readouts are repainted again, s.
+    double readouts_wait_ = 0;
     QSize unlocked_minimum_;
     QSize unlocked_maximum_;
 };

@@ -57,6 +57,7 @@ void Form1::start_computation()
     setWindowTitle(window_title::during_run);
 
     pacing_.restart();
+    readouts_wait_ = 0;
     lab_.run_record.start(lab_.c);
     follow_analysis();
     const RunEnd end = raschet(lab_.s, lab_.p, lab_.c, run_, *this);
@@ -92,7 +93,15 @@ void Form1::step_done(const RunState& s)
     follow_analysis();
     const Pictures all = pictures();
     plot_time_point(all.Picture3, all.Picture4, all.Picture14, s);
-    show_current_values();
+    // The readouts take each step's values, up to a hundred times a second,
+    // while a screen shows sixty frames at most, and laying out their four
+    // texts was half a step's work: they are repainted once a frame of the
+    // run's paced time. The last step of a run is always shown.
+    const bool repaint = readouts_wait_ <= 0;
+    if (repaint)
+        readouts_wait_ += 1.0 / 60;
+    readouts_wait_ -= 0.01 * lab_.run.zamedlenie;
+    show_current_values(repaint);
     if (controls_.Check_p->isChecked())
         write_results_row();
     draw_animation_frame(all.Picture2, all.Picture1, lab_.plane_copy, lab_.p, s);
@@ -106,6 +115,8 @@ void Form1::end_of_run()
         close_results_file();
         c.Check_p->setChecked(false);
     }
+    for (QLabel* readout : {c.Label29, c.Label30, c.Label31, c.Label37})
+        readout->setUpdatesEnabled(true);
     signal(50);
     run_.finish();
     show_run_caption();
@@ -119,7 +130,7 @@ void Form1::show_run_caption()
     controls_.CmdOK->setText(run_.shows_stop() ? QStringLiteral("СТОП") : QStringLiteral("ПУСК"));
 }
 
-void Form1::show_current_values()
+void Form1::show_current_values(bool repaint)
 {
     const Controls& c = controls_;
     const RunState& s = lab_.s;
@@ -129,6 +140,10 @@ void Form1::show_current_values()
                QString::fromStdString(with_decimal_separator(format_number(value, "0.000000"), separator)) +
                QString::fromUtf8(suffix);
     };
+    // A label whose updates are off takes its text without repainting;
+    // turning them on again repaints it.
+    for (QLabel* readout : {c.Label29, c.Label30, c.Label31, c.Label37})
+        readout->setUpdatesEnabled(repaint);
     c.Label29->setText(shown("t = ", s.t_f, " c"));
     c.Label30->setText(shown("fi = ", s.fi_new / k_grad_rad, " °"));
     c.Label31->setText(shown("wz = ", s.wz_new, " рад/с"));

@@ -201,6 +201,32 @@ TEST(Form1Run, EndsWithTheLongTone)
     EXPECT_EQ(lab.doubles.tone.lengths, std::vector<int>{600});
 }
 
+TEST(Form1Run, ReadoutsHoldEveryStepAndRepaintOnceAFrame)
+{
+    // At 10 ms a step the readouts repaint at most sixty times a second of
+    // the run's pace; at 20 ms, every step; after the run, always.
+    struct Case {
+        int slow_down;
+        std::vector<bool> repainted;
+    };
+    for (const Case& c : {Case{1, {true, false, true, false, true}}, Case{2, {true, true, true, true, true}}}) {
+        Lab lab;
+        lab.type("Text20", QStringLiteral("0.1"));
+        lab.form->controls().HScroll1->setValue(c.slow_down);
+        std::vector<bool> repainted;
+        lab.doubles.pause.during = [&](int) {
+            repainted.push_back(lab.form->controls().Label29->updatesEnabled());
+            const RunState& s = lab.form->lab().s;
+            EXPECT_EQ(lab.text("Label29"), system_separator(QStringLiteral("t = %1 c").arg(s.t_f, 0, 'f', 6)));
+        };
+        press(lab);
+        EXPECT_EQ(repainted, c.repainted) << c.slow_down;
+        for (const QLabel* readout : {lab.form->controls().Label29, lab.form->controls().Label30,
+                                      lab.form->controls().Label31, lab.form->controls().Label37})
+            EXPECT_TRUE(readout->updatesEnabled());
+    }
+}
+
 TEST(Form1Run, EachStepPausesAsTheSlowDownBarSaysAtThatStep)
 {
     Lab lab;
