@@ -6,23 +6,15 @@
 #include "model/stable_step.h"
 
 #include <cmath>
-#include <limits>
 
 namespace vp {
 namespace {
 
-bool fits_single(double v)
-{
-    return std::fabs(v) <= std::numeric_limits<float>::max();
-}
-
-// A state every readout, curve point and results row can show: the angle in
-// degrees, the angular velocity and the energy are drawn in single
-// precision.
+// A state every readout, curve point and results row can show.
 bool sound(const RunState& s)
 {
     return std::isfinite(s.t_f) && std::isfinite(s.fi_new) && fits_single(s.fi_new / k_grad_rad) &&
-           std::isfinite(s.wz_new) && fits_single(s.wz_new) && std::isfinite(s.W_poln);
+           fits_single(s.wz_new) && fits_single(s.W_poln);
 }
 
 } // namespace

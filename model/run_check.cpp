@@ -9,13 +9,6 @@
 namespace vp {
 namespace {
 
-// The energies and amplitudes are shown, drawn and written in single
-// precision.
-bool fits_single(double v)
-{
-    return std::isfinite(v) && std::fabs(v) <= std::numeric_limits<float>::max();
-}
-
 // A count and its noun: whole digits while that reads well, E notation
 // beyond; the noun in the form the number takes in Russian (1 шаг, 2 шага,
 // 5 шагов, 21 шаг; 1 год, 3 года, 11 лет).
@@ -54,6 +47,11 @@ std::string duration_text(double seconds)
 }
 
 } // namespace
+
+bool fits_single(double v)
+{
+    return std::isfinite(v) && std::fabs(v) <= std::numeric_limits<float>::max();
+}
 
 double run_steps(double Tmax, double shag)
 {

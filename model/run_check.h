@@ -23,6 +23,10 @@ enum class RunRefusal {
 // more than a day.
 inline constexpr double max_run_steps = 1e7;
 
+// A value every readout, curve and results row can show: the energies, the
+// angular velocity and the angle in degrees are drawn in single precision.
+bool fits_single(double v);
+
 // The steps a run from 0 to Tmax takes at the step shag (may be huge, or not
 // finite for an unusable step).
 double run_steps(double Tmax, double shag);

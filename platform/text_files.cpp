@@ -28,6 +28,36 @@ int open_path(const QString& path, int flags, mode_t mode = 0)
     return fd;
 }
 
+struct Opened {
+    int fd = -1;
+    int error = 0; // errno of a failed open
+    QString reason;
+};
+
+// Opens the path without blocking, so that a FIFO returns at once, and keeps
+// the descriptor only when it is a regular file; otherwise closes it and
+// says why. The kind is checked on the open descriptor itself.
+Opened open_regular(const QString& path, int flags, mode_t mode = 0)
+{
+    Opened o;
+    o.fd = open_path(path, flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, mode);
+    if (o.fd < 0) {
+        o.error = errno;
+        o.reason = failure_reason(o.error);
+        return o;
+    }
+    struct stat st {};
+    if (::fstat(o.fd, &st) != 0)
+        o.reason = failure_reason(errno);
+    else if (!S_ISREG(st.st_mode))
+        o.reason = not_regular_reason(st);
+    else
+        return o;
+    ::close(o.fd);
+    o.fd = -1;
+    return o;
+}
+
 } // namespace
 
 QString failure_reason(int error_number)
@@ -55,24 +85,11 @@ RegularFileReader::~RegularFileReader()
 
 bool RegularFileReader::open(const QString& path)
 {
-    // Non-blocking, so that opening a FIFO returns at once; the check of the
-    // kind of file comes on the open descriptor itself.
-    fd_ = open_path(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd_ < 0) {
-        missing_ = errno == ENOENT;
-        reason_ = failure_reason(errno);
-        return false;
-    }
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0)
-        reason_ = failure_reason(errno);
-    else if (!S_ISREG(st.st_mode))
-        reason_ = not_regular_reason(st);
-    else
-        return true;
-    ::close(fd_);
-    fd_ = -1;
-    return false;
+    const Opened opened = open_regular(path, O_RDONLY);
+    fd_ = opened.fd;
+    missing_ = opened.error == ENOENT;
+    reason_ = opened.reason;
+    return fd_ >= 0;
 }
 
 std::size_t RegularFileReader::read(char* buffer, std::size_t size)
@@ -109,23 +126,18 @@ bool Cp1251Writer::open(const QString& path)
     }
     // Only after the file has shown itself regular is it emptied: a device
     // or a FIFO is left as it is.
-    fd_ = open_path(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
-    if (fd_ < 0) {
+    const Opened opened = open_regular(path, O_WRONLY | O_CREAT, 0666);
+    fd_ = opened.fd;
+    error_ = opened.reason;
+    if (fd_ < 0)
+        return false;
+    if (::ftruncate(fd_, 0) != 0) {
         error_ = failure_reason(errno);
+        close();
         return false;
     }
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0 || (S_ISREG(st.st_mode) && ::ftruncate(fd_, 0) != 0))
-        error_ = failure_reason(errno);
-    else if (!S_ISREG(st.st_mode))
-        error_ = not_regular_reason(st);
-    else {
-        whole_lines_end_ = 0;
-        error_.clear();
-        return true;
-    }
-    close();
-    return false;
+    whole_lines_end_ = 0;
+    return true;
 }
 
 bool Cp1251Writer::write_line(std::string_view utf8)

@@ -73,6 +73,8 @@ struct Controls {
     CanvasWidget* Picture14 = nullptr;
 
     QWidget* operator[](Ctl control) const { return widgets[static_cast<std::size_t>(control)]; }
+    // The current values a run writes at every step.
+    std::array<QLabel*, 4> readouts() const { return {Label29, Label30, Label31, Label37}; }
 
     // By name, for tests and tools; an unknown name throws.
     QWidget* find(const QString& name) const;

@@ -92,6 +92,8 @@ private:
     void show_current_values(bool repaint);
     void signal(int n);
     void Wait(double seconds);
+    // The pause after each step, 10 ms times the slow-down, s.
+    double step_period() const { return 0.01 * lab_.run.zamedlenie; }
     void lock_for_run(bool locked);
     void set_resizable(bool resizable);
 

@@ -45,7 +45,7 @@ void Form1::start_computation()
     parametr();
     if (const RunRefusal refusal = run_refusal(lab_.p, lab_.c); refusal != RunRefusal::none) {
         show_message(QStringLiteral("Ошибка"),
-                     QString::fromStdString(refusal_message(refusal, lab_.p, lab_.c, 0.01 * lab_.run.zamedlenie)));
+                     QString::fromStdString(refusal_message(refusal, lab_.p, lab_.c, step_period())));
         return;
     }
     lab_.run_started = services_.clock->seconds();
@@ -69,9 +69,8 @@ void Form1::start_computation()
     setWindowTitle(windowTitle() + window_title::computing_time_report(services_.clock->seconds() - lab_.run_started));
     // A run that could not go on says why, once the window is unlocked.
     if (end == RunEnd::motion_undefined)
-        show_message(QStringLiteral("Ошибка"),
-                     QString::fromStdString(
-                         refusal_message(run_refusal(lab_.p, lab_.c), lab_.p, lab_.c, 0.01 * lab_.run.zamedlenie)));
+        show_message(QStringLiteral("Ошибка"), QString::fromStdString(refusal_message(run_refusal(lab_.p, lab_.c),
+                                                                                      lab_.p, lab_.c, step_period())));
     else if (end == RunEnd::motion_failed)
         show_message(QStringLiteral("Ошибка"),
                      QString::fromStdString(failure_message(lab_.s.t_f, decimal_separator())));
@@ -100,12 +99,12 @@ void Form1::step_done(const RunState& s)
     const bool repaint = readouts_wait_ <= 0;
     if (repaint)
         readouts_wait_ += 1.0 / 60;
-    readouts_wait_ -= 0.01 * lab_.run.zamedlenie;
+    readouts_wait_ -= step_period();
     show_current_values(repaint);
     if (controls_.Check_p->isChecked())
         write_results_row();
     draw_animation_frame(all.Picture2, all.Picture1, lab_.plane_copy, lab_.p, s);
-    Wait(0.01 * lab_.run.zamedlenie);
+    Wait(step_period());
 }
 
 void Form1::end_of_run()
@@ -115,7 +114,7 @@ void Form1::end_of_run()
         close_results_file();
         c.Check_p->setChecked(false);
     }
-    for (QLabel* readout : {c.Label29, c.Label30, c.Label31, c.Label37})
+    for (QLabel* readout : c.readouts())
         readout->setUpdatesEnabled(true);
     signal(50);
     run_.finish();
@@ -142,7 +141,7 @@ void Form1::show_current_values(bool repaint)
     };
     // A label whose updates are off takes its text without repainting;
     // turning them on again repaints it.
-    for (QLabel* readout : {c.Label29, c.Label30, c.Label31, c.Label37})
+    for (QLabel* readout : c.readouts())
         readout->setUpdatesEnabled(repaint);
     c.Label29->setText(shown("t = ", s.t_f, " c"));
     c.Label30->setText(shown("fi = ", s.fi_new / k_grad_rad, " °"));
