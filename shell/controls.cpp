@@ -5,6 +5,7 @@
 #include "platform/colours.h"
 #include "platform/qcolor.h"
 #include "shell/greek_letter.h"
+#include "shell/readout_label.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -73,10 +74,11 @@ T* named(Controls& c, T* widget, Ctl control)
 
 enum class Look { plain, cyan_box, white_box };
 
-QLabel* make_label(Controls& c, QWidget* parent, Ctl name, const QString& caption, const char* tooltip,
-                   Look look = Look::plain, int font_pixels = font_12pt)
+template <typename Label = QLabel>
+Label* make_label(Controls& c, QWidget* parent, Ctl name, const QString& caption, const char* tooltip,
+                  Look look = Look::plain, int font_pixels = font_12pt)
 {
-    auto* label = named(c, new QLabel(caption, parent), name);
+    auto* label = named(c, new Label(caption, parent), name);
     label->setToolTip(QString::fromUtf8(tooltip));
     label->setFont(serif(font_pixels));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -249,12 +251,14 @@ Controls create_controls(QWidget* client)
     }
 
     // Current values, written by a run.
-    c.Label29 = make_label(c, client, Ctl::Label29, QStringLiteral("текущее время"), "текущее время", Look::cyan_box);
-    c.Label30 = make_label(c, client, Ctl::Label30, QStringLiteral("текущий угол"), "текущий угол", Look::cyan_box);
-    c.Label31 = make_label(c, client, Ctl::Label31, QStringLiteral("текущая угловая скорос."),
-                           "текущая угловая скорость", Look::cyan_box);
-    c.Label37 = make_label(c, client, Ctl::Label37, QStringLiteral("текущая полная энергия"), "Текущая полная энергия",
-                           Look::cyan_box);
+    c.Label29 = make_label<ReadoutLabel>(c, client, Ctl::Label29, QStringLiteral("текущее время"), "текущее время",
+                                         Look::cyan_box);
+    c.Label30 = make_label<ReadoutLabel>(c, client, Ctl::Label30, QStringLiteral("текущий угол"), "текущий угол",
+                                         Look::cyan_box);
+    c.Label31 = make_label<ReadoutLabel>(c, client, Ctl::Label31, QStringLiteral("текущая угловая скорос."),
+                                         "текущая угловая скорость", Look::cyan_box);
+    c.Label37 = make_label<ReadoutLabel>(c, client, Ctl::Label37, QStringLiteral("текущая полная энергия"),
+                                         "Текущая полная энергия", Look::cyan_box);
 
     // Run controls.
     c.HScroll1 = make_scroll_bar(c, client, Ctl::HScroll1, Qt::Horizontal, 1, 9, 1, 1);

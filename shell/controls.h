@@ -5,6 +5,7 @@
 #include "input/validation.h"
 #include "model/characteristics.h"
 #include "shell/control_id.h"
+#include "shell/readout_label.h"
 
 #include <QLabel>
 #include <QString>
@@ -59,10 +60,11 @@ struct Controls {
     QScrollBar* VScroll3 = nullptr;
     QLabel* Label21 = nullptr;
     QLabel* Label32 = nullptr;
-    QLabel* Label29 = nullptr;
-    QLabel* Label30 = nullptr;
-    QLabel* Label31 = nullptr;
-    QLabel* Label37 = nullptr;
+    // The current values a run writes.
+    ReadoutLabel* Label29 = nullptr;
+    ReadoutLabel* Label30 = nullptr;
+    ReadoutLabel* Label31 = nullptr;
+    ReadoutLabel* Label37 = nullptr;
     QGroupBox* Frame1 = nullptr;
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option2 = nullptr;
@@ -73,8 +75,6 @@ struct Controls {
     CanvasWidget* Picture14 = nullptr;
 
     QWidget* operator[](Ctl control) const { return widgets[static_cast<std::size_t>(control)]; }
-    // The current values a run writes at every step.
-    std::array<QLabel*, 4> readouts() const { return {Label29, Label30, Label31, Label37}; }
 
     // By name, for tests and tools; an unknown name throws.
     QWidget* find(const QString& name) const;

@@ -89,7 +89,7 @@ private:
     void step_done(const RunState& s) override;
     void end_of_run();
     void show_run_caption();
-    void show_current_values(bool repaint);
+    void show_current_values();
     void signal(int n);
     void Wait(double seconds);
     // The pause after each step, 10 ms times the slow-down, s.
@@ -135,6 +135,8 @@ private:
     StepPacing pacing_;
     // Paced run time left before the readouts are repainted again, s.
     double readouts_wait_ = 0;
+    // The readouts show an earlier step than the last.
+    bool readouts_behind_ = false;
     QSize unlocked_minimum_;
     QSize unlocked_maximum_;
 };

@@ -58,6 +58,7 @@ void Form1::start_computation()
 
     pacing_.restart();
     readouts_wait_ = 0;
+    readouts_behind_ = false;
     lab_.run_record.start(lab_.c);
     follow_analysis();
     const RunEnd end = raschet(lab_.s, lab_.p, lab_.c, run_, *this);
@@ -92,15 +93,16 @@ void Form1::step_done(const RunState& s)
     follow_analysis();
     const Pictures all = pictures();
     plot_time_point(all.Picture3, all.Picture4, all.Picture14, s);
-    // The readouts take each step's values, up to a hundred times a second,
-    // while a screen shows sixty frames at most, and laying out their four
-    // texts was half a step's work: they are repainted once a frame of the
-    // run's paced time. The last step of a run is always shown.
-    const bool repaint = readouts_wait_ <= 0;
-    if (repaint)
+    // The readouts take a step's values once a frame of the run's paced
+    // time: steps come up to a hundred times a second, a screen shows sixty
+    // frames at most, and drawing the four texts was half a step's work. The
+    // last step of a run is always shown.
+    readouts_behind_ = readouts_wait_ > 0;
+    if (!readouts_behind_) {
         readouts_wait_ += 1.0 / 60;
+        show_current_values();
+    }
     readouts_wait_ -= step_period();
-    show_current_values(repaint);
     if (controls_.Check_p->isChecked())
         write_results_row();
     draw_animation_frame(all.Picture2, all.Picture1, lab_.plane_copy, lab_.p, s);
@@ -114,8 +116,8 @@ void Form1::end_of_run()
         close_results_file();
         c.Check_p->setChecked(false);
     }
-    for (QLabel* readout : c.readouts())
-        readout->setUpdatesEnabled(true);
+    if (readouts_behind_)
+        show_current_values();
     signal(50);
     run_.finish();
     show_run_caption();
@@ -129,7 +131,7 @@ void Form1::show_run_caption()
     controls_.CmdOK->setText(run_.shows_stop() ? QStringLiteral("СТОП") : QStringLiteral("ПУСК"));
 }
 
-void Form1::show_current_values(bool repaint)
+void Form1::show_current_values()
 {
     const Controls& c = controls_;
     const RunState& s = lab_.s;
@@ -139,10 +141,6 @@ void Form1::show_current_values(bool repaint)
                QString::fromStdString(with_decimal_separator(format_number(value, "0.000000"), separator)) +
                QString::fromUtf8(suffix);
     };
-    // A label whose updates are off takes its text without repainting;
-    // turning them on again repaints it.
-    for (QLabel* readout : c.readouts())
-        readout->setUpdatesEnabled(repaint);
     c.Label29->setText(shown("t = ", s.t_f, " c"));
     c.Label30->setText(shown("fi = ", s.fi_new / k_grad_rad, " °"));
     c.Label31->setText(shown("wz = ", s.wz_new, " рад/с"));
