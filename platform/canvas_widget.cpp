@@ -11,7 +11,12 @@ CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent)
 {
     // The canvas covers the widget wholly: nothing behind it needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    canvas_.set_on_change([this](const QRect& changed) { update(changed); });
+    canvas_.set_on_change([this](const QRect& changed) {
+        if (held_)
+            pending_ += changed;
+        else
+            update(changed);
+    });
     if (parent != nullptr)
         parent->installEventFilter(this);
 }
@@ -22,6 +27,15 @@ void CanvasWidget::place(const QRect& geometry)
     canvas_.resize(geometry.size(), devicePixelRatioF());
     follow_parent();
     watch_siblings_below();
+}
+
+void CanvasWidget::hold_repaints(bool held)
+{
+    held_ = held;
+    if (!held_ && !pending_.isEmpty()) {
+        update(pending_);
+        pending_ = QRegion();
+    }
 }
 
 // Qt moves a widget by copying its pixels when nothing covers its old or new

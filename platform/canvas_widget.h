@@ -3,6 +3,7 @@
 
 #include "platform/canvas.h"
 
+#include <QRegion>
 #include <QWidget>
 
 namespace vp {
@@ -25,6 +26,11 @@ public:
     // must already be on a canvas of the final size.
     void place(const QRect& geometry);
 
+    // While held, what is drawn is repainted only when released: a run draws
+    // at every step, and a screen shows a frame at a time.
+    void hold_repaints(bool held);
+    bool repaints_held() const { return held_; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -36,6 +42,9 @@ private:
     void watch_siblings_below();
 
     Canvas canvas_;
+    bool held_ = false;
+    // What was drawn while held, logical pixels.
+    QRegion pending_;
 };
 
 } // namespace vp

@@ -90,6 +90,7 @@ private:
     void end_of_run();
     void show_run_caption();
     void show_current_values();
+    void hold_pictures(bool held);
     void signal(int n);
     void Wait(double seconds);
     // The pause after each step, 10 ms times the slow-down, s.
@@ -133,10 +134,10 @@ private:
     QPointer<AnalysisWindow> analysis_;
     // Keeps a run at one step per pause period on the wall clock.
     StepPacing pacing_;
-    // Paced run time left before the readouts are repainted again, s.
-    double readouts_wait_ = 0;
-    // The readouts show an earlier step than the last.
-    bool readouts_behind_ = false;
+    // Paced run time left before the next frame is shown, s.
+    double frame_wait_ = 0;
+    // The pictures and readouts show an earlier step than the last.
+    bool screen_behind_ = false;
     QSize unlocked_minimum_;
     QSize unlocked_maximum_;
 };

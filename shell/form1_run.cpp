@@ -57,8 +57,8 @@ void Form1::start_computation()
     setWindowTitle(window_title::during_run);
 
     pacing_.restart();
-    readouts_wait_ = 0;
-    readouts_behind_ = false;
+    frame_wait_ = 0;
+    screen_behind_ = false;
     lab_.run_record.start(lab_.c);
     follow_analysis();
     const RunEnd end = raschet(lab_.s, lab_.p, lab_.c, run_, *this);
@@ -89,20 +89,21 @@ void Form1::request_stop()
 
 void Form1::step_done(const RunState& s)
 {
+    // Steps come up to a hundred times a second, a screen shows sixty frames
+    // at most: every step is drawn, and the pictures and readouts are shown
+    // once a frame of the run's paced time. The last step of a run is always
+    // shown.
+    screen_behind_ = frame_wait_ > 0;
+    if (!screen_behind_)
+        frame_wait_ += 1.0 / 60;
+    frame_wait_ -= step_period();
+    hold_pictures(screen_behind_);
     lab_.run_record.append(row_of(s));
     follow_analysis();
     const Pictures all = pictures();
     plot_time_point(all.Picture3, all.Picture4, all.Picture14, s);
-    // The readouts take a step's values once a frame of the run's paced
-    // time: steps come up to a hundred times a second, a screen shows sixty
-    // frames at most, and drawing the four texts was half a step's work. The
-    // last step of a run is always shown.
-    readouts_behind_ = readouts_wait_ > 0;
-    if (!readouts_behind_) {
-        readouts_wait_ += 1.0 / 60;
+    if (!screen_behind_)
         show_current_values();
-    }
-    readouts_wait_ -= step_period();
     if (controls_.Check_p->isChecked())
         write_results_row();
     draw_animation_frame(all.Picture2, all.Picture1, lab_.plane_copy, lab_.p, s);
@@ -116,14 +117,22 @@ void Form1::end_of_run()
         close_results_file();
         c.Check_p->setChecked(false);
     }
-    if (readouts_behind_)
+    if (screen_behind_)
         show_current_values();
+    hold_pictures(false);
     signal(50);
     run_.finish();
     show_run_caption();
     lock_for_run(false);
     set_resizable(true);
     setWindowTitle(window_title::plain);
+}
+
+void Form1::hold_pictures(bool held)
+{
+    const Controls& c = controls_;
+    for (CanvasWidget* picture : {c.Picture1, c.Picture2, c.Picture3, c.Picture4, c.Picture14})
+        picture->hold_repaints(held);
 }
 
 void Form1::show_run_caption()

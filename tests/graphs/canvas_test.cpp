@@ -363,6 +363,31 @@ TEST(CanvasWidget, DrawsOnlyWhatItsParentShows)
     EXPECT_EQ(pixel(c, 75, 120), green);
 }
 
+// A held picture keeps what is drawn off the screen until released.
+TEST(CanvasWidget, HeldRepaintsReachTheScreenWhenReleased)
+{
+    QWidget window;
+    window.resize(120, 60);
+    auto* picture = new CanvasWidget(&window);
+    picture->place({0, 0, 120, 60});
+    window.show();
+    QApplication::processEvents();
+    Canvas& c = picture->canvas();
+    c.set_scale(0, 0, 120, 60);
+    auto shown = [&] {
+        QApplication::processEvents();
+        const auto* screen = dynamic_cast<const QImage*>(window.backingStore()->paintDevice());
+        const qreal ratio = screen == nullptr ? 1 : screen->devicePixelRatio();
+        return screen == nullptr ? QRgb{} : screen->pixel(static_cast<int>(60 * ratio), static_cast<int>(30 * ratio));
+    };
+    ASSERT_EQ(shown(), qRgb(255, 255, 255));
+    picture->hold_repaints(true);
+    c.line(0, 30, 120, 30, green);
+    EXPECT_EQ(shown(), qRgb(255, 255, 255));
+    picture->hold_repaints(false);
+    EXPECT_EQ(shown(), qRgb(128, 255, 128));
+}
+
 // The readouts lie under the drawing area of a low window. After a resize
 // has moved them, Qt paints a changed readout over the picture once; the
 // picture covers it again at its next repaint.
