@@ -62,13 +62,11 @@ quint32 pair_key(QChar a, QChar b)
 ReadoutLabel::FontShapes& ReadoutLabel::FontShapes::of(const QFont& font)
 {
     // Nodes stay where they are as fonts are added: labels keep pointers to
-    // theirs. A raw font must not outlive the application's font engines.
+    // theirs. A raw font must not outlive the application's font engines:
+    // the table is emptied with the application.
     static std::map<QString, FontShapes> fonts;
-    static const bool cleared_with_the_application = [] {
+    if (fonts.empty())
         qAddPostRoutine([] { fonts.clear(); });
-        return true;
-    }();
-    Q_UNUSED(cleared_with_the_application);
     FontShapes& shapes = fonts[font.key()];
     if (!shapes.raw.isValid()) {
         shapes.font = font;
