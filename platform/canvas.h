@@ -130,6 +130,7 @@ private:
     void notify(const QRect& device_box);
     QRect device_box(const QRectF& logical) const;
     void fill_device(const QRect& box, Rgb colour);
+    void rod(QPointF p, QPointF q, double half_width, Rgb colour, const QRect& touched);
     void block_copy(const QImage& source, const QRect& to, QPoint offset);
     void copy(const Surface& source, const PixelRect& from, const PixelRect& to, Rgb key, bool clear_first);
     void print_text(std::string_view text, bool inside);

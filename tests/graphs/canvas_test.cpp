@@ -144,6 +144,54 @@ TEST(CanvasPixels, EdgeToEdgeLinesMatchTheAntialiasedLine)
     }
 }
 
+// The rod: a thick line with round ends, drawn as Qt's antialiased stroke
+// draws it but for a few levels at its edge, at any slope, length and ratio.
+TEST(CanvasPixels, ThickLinesLookAsQtStrokesThem)
+{
+    struct Case {
+        qreal ratio;
+        double x1, y1, x2, y2;
+    };
+    for (const Case& k : {Case{1, 50, 10, 50, 90}, Case{1, 10, 50.3, 90, 50.3}, Case{1, 50, 10, 93.7, 71.2},
+                          Case{1, 20, 60, 90, 57}, Case{1, 48, 48, 52.5, 49}, Case{2, 50.2, 10, 11, 88},
+                          Case{1.5, 20, 20, 80.4, 80}, Case{2, 30, 20.2, 70, 20.2}, Case{1, -20, 30, 60, 130}}) {
+        Canvas canvas;
+        canvas.resize({100, 100}, k.ratio);
+        canvas.set_scale(0, 0, 100, 100);
+        canvas.set_line_width(7);
+        canvas.line(k.x1, k.y1, k.x2, k.y2, red);
+
+        // The canvas lays an upright or level line across whole pixels.
+        const long device = std::lround(7 * k.ratio);
+        auto across = [&](double v) {
+            return (device % 2 != 0 ? std::floor(v * k.ratio) + 0.5 : std::round(v * k.ratio)) / k.ratio;
+        };
+        QImage expected(canvas.image().size(), QImage::Format_RGB32);
+        expected.setDevicePixelRatio(k.ratio);
+        expected.fill(Qt::white);
+        QPainter p(&expected);
+        p.setRenderHint(QPainter::Antialiasing);
+        QPen pen(Qt::red);
+        pen.setWidthF(static_cast<double>(device) / k.ratio);
+        pen.setCapStyle(Qt::RoundCap);
+        p.setPen(pen);
+        if (k.x1 == k.x2)
+            p.drawLine(QPointF(across(k.x1), k.y1), QPointF(across(k.x1), k.y2));
+        else if (k.y1 == k.y2)
+            p.drawLine(QPointF(k.x1, across(k.y1)), QPointF(k.x2, across(k.y1)));
+        else
+            p.drawLine(QPointF(k.x1, k.y1), QPointF(k.x2, k.y2));
+        p.end();
+
+        // Red on white: the green channel tells the coverage.
+        int worst = 0;
+        for (int y = 0; y < expected.height(); ++y)
+            for (int x = 0; x < expected.width(); ++x)
+                worst = std::max(worst, std::abs(qGreen(canvas.image().pixel(x, y)) - qGreen(expected.pixel(x, y))));
+        EXPECT_LE(worst, 40) << k.ratio << " " << k.x2 << " " << k.y2;
+    }
+}
+
 // Labels are laid out once and drawn again from that layout: the same
 // glyphs as drawing the text at its baseline.
 TEST(CanvasPixels, PrintedTextMatchesTextDrawnAtItsBaseline)
