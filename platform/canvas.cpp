@@ -370,16 +370,19 @@ void Canvas::rod(QPointF p, QPointF q, double half_width, Rgb colour, const QRec
     const QRect r = touched & visible_;
     uchar* const bits = image_.bits();
     const qsizetype stride = image_.bytesPerLine();
+    // A column as an int, kept to the row first: an empty span's ends are
+    // infinite, and a nearly level rod's far beyond the picture.
+    auto column = [&r](double x) { return static_cast<int>(std::clamp(x, r.left() - 1.0, r.right() + 1.0)); };
     for (int y = r.top(); y <= r.bottom(); ++y) {
         const double cy = y + 0.5;
         const auto [lo, hi] = shape.span(cy, reach);
-        const int first = std::max(r.left(), static_cast<int>(std::floor(lo - 0.5)));
-        const int last = std::min(r.right(), static_cast<int>(std::ceil(hi - 0.5)));
+        const int first = std::max(r.left(), column(std::floor(lo - 0.5)));
+        const int last = std::min(r.right(), column(std::ceil(hi - 0.5)));
         if (first > last)
             continue;
         const auto [inner_lo, inner_hi] = shape.span(cy, inside);
-        int solid_first = std::max(first, static_cast<int>(std::ceil(inner_lo - 0.5)));
-        const int solid_last = std::min(last, static_cast<int>(std::floor(inner_hi - 0.5)));
+        int solid_first = std::max(first, column(std::ceil(inner_lo - 0.5)));
+        const int solid_last = std::min(last, column(std::floor(inner_hi - 0.5)));
         if (solid_first > solid_last)
             solid_first = last + 1;
         auto* row = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride);

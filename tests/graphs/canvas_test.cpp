@@ -152,9 +152,10 @@ TEST(CanvasPixels, ThickLinesLookAsQtStrokesThem)
         qreal ratio;
         double x1, y1, x2, y2;
     };
-    for (const Case& k : {Case{1, 50, 10, 50, 90}, Case{1, 10, 50.3, 90, 50.3}, Case{1, 50, 10, 93.7, 71.2},
-                          Case{1, 20, 60, 90, 57}, Case{1, 48, 48, 52.5, 49}, Case{2, 50.2, 10, 11, 88},
-                          Case{1.5, 20, 20, 80.4, 80}, Case{2, 30, 20.2, 70, 20.2}, Case{1, -20, 30, 60, 130}}) {
+    for (const Case& k :
+         {Case{1, 50, 10, 50, 90}, Case{1, 10, 50.3, 90, 50.3}, Case{1, 50, 10, 93.7, 71.2}, Case{1, 20, 60, 90, 57},
+          Case{1, 48, 48, 52.5, 49}, Case{2, 50.2, 10, 11, 88}, Case{1.5, 20, 20, 80.4, 80},
+          Case{2, 30, 20.2, 70, 20.2}, Case{1, -20, 30, 60, 130}, Case{1, 10, 40.3, 90, 40.3000001}}) {
         Canvas canvas;
         canvas.resize({100, 100}, k.ratio);
         canvas.set_scale(0, 0, 100, 100);
