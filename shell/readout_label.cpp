@@ -67,12 +67,12 @@ ReadoutLabel::FontShapes& ReadoutLabel::FontShapes::of(const QFont& font)
     static std::map<QString, FontShapes> fonts;
     if (fonts.empty())
         qAddPostRoutine([] { fonts.clear(); });
-    FontShapes& shapes = fonts[font.key()];
-    if (!shapes.raw.isValid()) {
-        shapes.font = font;
-        shapes.raw = QRawFont::fromFont(font);
+    const auto [at, added] = fonts.try_emplace(font.key());
+    if (added) {
+        at->second.font = font;
+        at->second.raw = QRawFont::fromFont(font);
     }
-    return shapes;
+    return at->second;
 }
 
 std::optional<ReadoutLabel::FontShapes::Glyph> ReadoutLabel::FontShapes::glyph(QChar c)
@@ -81,8 +81,13 @@ std::optional<ReadoutLabel::FontShapes::Glyph> ReadoutLabel::FontShapes::glyph(Q
     if (known != glyphs.cend())
         return *known;
     std::optional<Glyph> g;
-    // Surrogates and marks are left to the shaper.
-    if (raw.isValid() && !c.isSurrogate() && !c.isMark()) {
+    // Only characters that stay in their order, left to right, in a line
+    // that starts left to right; surrogates and marks are left to the
+    // shaper, as right-to-left letters and the controls of direction.
+    const QChar::Direction d = c.direction();
+    const bool in_order = d == QChar::DirL || d == QChar::DirEN || d == QChar::DirES || d == QChar::DirET ||
+                          d == QChar::DirCS || d == QChar::DirWS || d == QChar::DirON;
+    if (raw.isValid() && in_order && !c.isSurrogate() && !c.isMark()) {
         const QList<quint32> index = raw.glyphIndexesForString(QString(c));
         if (index.size() == 1 && index[0] != 0)
             g = Glyph{index[0], raw.advancesForGlyphIndexes(index).value(0).x()};

@@ -11,8 +11,9 @@ namespace vp {
 // stays, and the text is not laid out and shaped anew at every change. Each
 // character's glyph and advance, and the kerning of each pair of characters
 // as Qt's shaper gives it, are looked up once per font and kept. A text that
-// cannot be placed so (a character the font lacks, a ligature), a font in
-// points, another alignment or a disabled label are painted by QLabel itself.
+// cannot be placed so (a character the font lacks, a ligature, a letter
+// written right to left), a font in points, another alignment or a disabled
+// label are painted by QLabel itself.
 //
 // No Q_OBJECT: to tools and tests it is the QLabel it shows.
 class ReadoutLabel : public QLabel {
