@@ -75,6 +75,8 @@ struct Controls {
     CanvasWidget* Picture14 = nullptr;
 
     QWidget* operator[](Ctl control) const { return widgets[static_cast<std::size_t>(control)]; }
+    // The five picture boxes.
+    std::array<CanvasWidget*, 5> picture_widgets() const { return {Picture1, Picture2, Picture3, Picture4, Picture14}; }
 
     // By name, for tests and tools; an unknown name throws.
     QWidget* find(const QString& name) const;

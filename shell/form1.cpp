@@ -170,8 +170,7 @@ void Form1::Form_Resize()
 
 void Form1::redraw_pictures()
 {
-    const Controls& c = controls_;
-    for (CanvasWidget* picture : {c.Picture1, c.Picture2, c.Picture3, c.Picture4, c.Picture14})
+    for (CanvasWidget* picture : controls_.picture_widgets())
         picture->canvas().clear();
     const Pictures all = pictures();
     const std::string separator = decimal_separator();

@@ -130,8 +130,7 @@ void Form1::end_of_run()
 
 void Form1::hold_pictures(bool held)
 {
-    const Controls& c = controls_;
-    for (CanvasWidget* picture : {c.Picture1, c.Picture2, c.Picture3, c.Picture4, c.Picture14})
+    for (CanvasWidget* picture : controls_.picture_widgets())
         picture->hold_repaints(held);
 }
 

@@ -219,8 +219,7 @@ TEST(Form1Run, TheScreenShowsAStepOnceAFrameAndTheLastStepAlways)
         auto step_shown = [&] {
             const bool readout =
                 lab.text("Label29") == system_separator(QStringLiteral("t = %1 c").arg(s.t_f, 0, 'f', 6));
-            for (const CanvasWidget* picture :
-                 {controls.Picture1, controls.Picture2, controls.Picture3, controls.Picture4, controls.Picture14})
+            for (const CanvasWidget* picture : controls.picture_widgets())
                 EXPECT_EQ(picture->repaints_held(), !readout);
             return readout;
         };
