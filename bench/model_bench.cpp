@@ -3,22 +3,13 @@
 #include "model/run_check.h"
 #include "model/runge_kutta.h"
 #include "model/stable_step.h"
+#include "tests/support/default_lab.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-struct Defaults {
-    vp::Parameters p;
-    vp::RunSettings run;
-    vp::ZoomSettings zoom;
-    vp::Characteristics c;
-    Defaults()
-    {
-        vp::predvar(p, run, zoom);
-        vp::parametr(p, run.n_tochek, c);
-    }
-};
+using Defaults = vp::testing::DefaultLab;
 
 void RungeKuttaStep(benchmark::State& state)
 {

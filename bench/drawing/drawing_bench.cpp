@@ -5,6 +5,7 @@
 #include "model/characteristics.h"
 #include "model/runge_kutta.h"
 #include "platform/canvas.h"
+#include "tests/support/default_lab.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -64,11 +65,7 @@ struct Shown {
 // The five pictures at the defaults for a drawing area of side `side` at a
 // device pixel ratio, laid out as the window does: the plane square, the
 // graphs a third of it high.
-struct Lab {
-    vp::Parameters p;
-    vp::RunSettings run;
-    vp::ZoomSettings zoom;
-    vp::Characteristics c;
+struct Lab : vp::testing::DefaultLab {
     vp::Scales scales;
     vp::RunState s;
     vp::PlaneCopyRects rects;
@@ -77,8 +74,6 @@ struct Lab {
     Lab(int side, qreal ratio)
     {
         ensure_application();
-        vp::predvar(p, run, zoom);
-        vp::parametr(p, run.n_tochek, c);
         rects = {0, 0, side, side, 0, 0, side, static_cast<float>(side)};
         Picture1.resize({side, side}, ratio);
         Picture2.resize({side, side}, ratio);

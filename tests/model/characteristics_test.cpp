@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/characteristics.h"
 #include "model/constants.h"
+#include "tests/support/default_lab.h"
 
 #include <gtest/gtest.h>
 
@@ -12,17 +13,7 @@
 namespace vp {
 namespace {
 
-struct Lab {
-    Parameters p;
-    RunSettings run;
-    ZoomSettings zoom;
-    Characteristics c;
-
-    Lab()
-    {
-        predvar(p, run, zoom);
-        parametr(p, run.n_tochek, c);
-    }
+struct Lab : testing::DefaultLab {
     void recompute() { parametr(p, run.n_tochek, c); }
     std::map<std::string, std::string> captions(std::string_view separator = ".") const
     {

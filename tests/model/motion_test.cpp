@@ -2,6 +2,7 @@
 #include "model/characteristics.h"
 #include "model/equations.h"
 #include "model/runge_kutta.h"
+#include "tests/support/default_lab.h"
 
 #include <gtest/gtest.h>
 
@@ -37,12 +38,9 @@ MotionCoefficients coefficients(const Characteristics& c)
 
 TEST(RungeKutta, FirstStepOfTheDefaults)
 {
-    Parameters p;
-    RunSettings run;
-    ZoomSettings zoom;
-    predvar(p, run, zoom);
-    Characteristics c;
-    parametr(p, run.n_tochek, c);
+    const testing::DefaultLab lab;
+    const Parameters& p = lab.p;
+    const Characteristics& c = lab.c;
 
     RunState s;
     start_run(s, c.fi0_rad, p.wz0);
@@ -58,15 +56,13 @@ TEST(RungeKutta, FirstStepOfTheDefaults)
 
 TEST(RungeKutta, EnergyIsConservedWithoutDamping)
 {
-    Parameters p;
-    RunSettings run;
-    ZoomSettings zoom;
-    predvar(p, run, zoom);
+    testing::DefaultLab lab;
+    Parameters& p = lab.p;
+    Characteristics& c = lab.c;
     p.eta = 0;
     p.c_shar = 0;
     p.c_ster = 0;
-    Characteristics c;
-    parametr(p, run.n_tochek, c);
+    parametr(p, lab.run.n_tochek, c);
     ASSERT_EQ(c.delta, 0);
     ASSERT_EQ(c.fi_2_x, 0);
 

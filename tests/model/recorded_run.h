@@ -4,6 +4,7 @@
 // A run without a window: the laboratory's state and an observer that
 // records each step and may play the user at the button during its pause.
 #include "model/run.h"
+#include "tests/support/default_lab.h"
 
 #include <functional>
 #include <vector>
@@ -24,20 +25,11 @@ struct Recorder final : RunObserver {
 };
 
 // The defaults until a test changes them (then parametr() again).
-struct RecordedRun {
-    Parameters p;
-    RunSettings run;
-    ZoomSettings zoom;
-    Characteristics c;
+struct RecordedRun : DefaultLab {
     RunState s;
     RunControl control;
     Recorder recorder;
 
-    RecordedRun()
-    {
-        predvar(p, run, zoom);
-        parametr(p, run.n_tochek, c);
-    }
     RunEnd run_it()
     {
         control.start();
