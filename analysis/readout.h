@@ -2,7 +2,7 @@
 #pragma once
 
 #include "analysis/run_record.h"
-#include "platform/coordinate_mapping.h"
+#include "drawing/coordinate_mapping.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/scales.h"
 
-#include "platform/surface.h"
+#include "drawing/surface.h"
 
 namespace vp {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/scene.h"
 
+#include "drawing/colours.h"
+#include "drawing/surface.h"
 #include "model/number_text.h"
-#include "platform/colours.h"
-#include "platform/surface.h"
 
 #include <cmath>
 #include <limits>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/time_graphs.h"
 
+#include "drawing/colours.h"
+#include "drawing/surface.h"
 #include "model/constants.h"
 #include "model/number_text.h"
-#include "platform/colours.h"
-#include "platform/surface.h"
 
 #include <cmath>
 #include <optional>

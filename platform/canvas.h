@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/coordinate_mapping.h"
-#include "platform/surface.h"
+#include "drawing/coordinate_mapping.h"
+#include "drawing/surface.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/controls.h"
 
+#include "drawing/colours.h"
 #include "platform/canvas_widget.h"
-#include "platform/colours.h"
 #include "platform/qcolor.h"
 #include "shell/greek_letter.h"
 #include "shell/readout_label.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/menu_icons.h"
 
-#include "platform/colours.h"
+#include "drawing/colours.h"
 #include "platform/qcolor.h"
 
 #include <QPainter>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "drawing/coordinate_mapping.h"
 #include "platform/canvas.h"
 #include "platform/canvas_widget.h"
-#include "platform/coordinate_mapping.h"
 
 #include <QApplication>
 #include <QBackingStore>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/scales.h"
 
-#include "platform/coordinate_mapping.h"
+#include "drawing/coordinate_mapping.h"
 #include "recording_surface.h"
 
 #include <gtest/gtest.h>

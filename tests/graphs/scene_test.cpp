@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/scene.h"
 
+#include "drawing/colours.h"
 #include "platform/canvas.h"
-#include "platform/colours.h"
 #include "recording_surface.h"
 #include "repainted_screen.h"
 

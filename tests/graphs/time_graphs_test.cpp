@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/time_graphs.h"
 
+#include "drawing/colours.h"
 #include "model/constants.h"
 #include "platform/canvas.h"
-#include "platform/colours.h"
 #include "recording_surface.h"
 #include "repainted_screen.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/coordinate_mapping.h"
+#include "drawing/coordinate_mapping.h"
 
 #include <cmath>
 
