@@ -155,8 +155,17 @@ void Form1::layout()
 void Form1::show_graphs()
 {
     const Controls& c = controls_;
-    apply_view(chosen_view(c.Option1->isChecked(), c.Option2->isChecked()), {c.Picture1, c.Picture2},
-               {c.Picture3, c.Picture4, c.Picture14, c.VScroll1, c.VScroll2, c.VScroll3});
+    const View view = chosen_view(c.Option1->isChecked(), c.Option2->isChecked());
+    if (view == View::unchanged)
+        return;
+    // What the pictures hold is not touched: a view shows everything drawn
+    // on it while it was hidden.
+    const bool animation = view == View::animation;
+    for (QWidget* w : {c.Picture1, c.Picture2})
+        w->setVisible(animation);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{c.Picture3, c.Picture4, c.Picture14, c.VScroll1, c.VScroll2, c.VScroll3})
+        w->setVisible(!animation);
 }
 
 void Form1::Form_Resize()
