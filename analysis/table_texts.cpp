@@ -2,7 +2,7 @@
 #include "analysis/table_texts.h"
 
 #include "analysis/plain_numbers.h"
-#include "model/number_text.h"
+#include "texts/number_text.h"
 
 #include <optional>
 

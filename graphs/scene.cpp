@@ -3,7 +3,7 @@
 
 #include "drawing/colours.h"
 #include "drawing/surface.h"
-#include "model/number_text.h"
+#include "texts/number_text.h"
 
 #include <cmath>
 #include <limits>

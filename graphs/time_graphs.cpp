@@ -4,7 +4,7 @@
 #include "drawing/colours.h"
 #include "drawing/surface.h"
 #include "model/constants.h"
-#include "model/number_text.h"
+#include "texts/number_text.h"
 
 #include <cmath>
 #include <optional>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "input/boxes.h"
 
-#include "model/number_text.h"
+#include "texts/number_text.h"
 
 namespace vp {
 namespace {

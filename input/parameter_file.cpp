@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "input/parameter_file.h"
 
-#include "model/number_text.h"
+#include "input/number_reading.h"
+#include "texts/number_text.h"
 
 namespace vp {
 namespace {

@@ -2,7 +2,7 @@
 #include "model/characteristics.h"
 
 #include "model/constants.h"
-#include "model/number_text.h"
+#include "texts/number_text.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/run_check.h"
 
-#include "model/number_text.h"
+#include "texts/number_text.h"
 
 #include <cmath>
 #include <limits>

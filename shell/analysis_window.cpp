@@ -3,8 +3,8 @@
 
 #include "analysis/run_record.h"
 #include "analysis/table_texts.h"
-#include "model/number_text.h"
 #include "platform/clock.h"
+#include "texts/number_text.h"
 
 #include <QAbstractTableModel>
 #include <QChart>

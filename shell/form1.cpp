@@ -6,12 +6,12 @@
 #include "graphs/time_graphs.h"
 #include "graphs/view.h"
 #include "graphs/zoom.h"
-#include "model/number_text.h"
 #include "platform/canvas_widget.h"
 #include "platform/message_boxes.h"
 #include "shell/form2.h"
 #include "shell/layout.h"
 #include "shell/window_title.h"
+#include "texts/number_text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -7,7 +7,6 @@
 #include "graphs/scene.h"
 #include "graphs/time_graphs.h"
 #include "model/constants.h"
-#include "model/number_text.h"
 #include "model/run_check.h"
 #include "platform/canvas_widget.h"
 #include "platform/clock.h"
@@ -15,6 +14,7 @@
 #include "platform/pause.h"
 #include "platform/tone.h"
 #include "shell/window_title.h"
+#include "texts/number_text.h"
 
 #include <QCheckBox>
 #include <QLabel>

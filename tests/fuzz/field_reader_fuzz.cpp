@@ -2,9 +2,9 @@
 // Arbitrary bytes as the parameter file: the field reader, the placement of
 // each used field and the loading through the boxes' handlers.
 
+#include "input/number_reading.h"
 #include "input/parameter_file.h"
 #include "input/validation.h"
-#include "model/number_text.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/input/box_window.h"
 

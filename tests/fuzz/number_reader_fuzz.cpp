@@ -2,8 +2,8 @@
 // Arbitrary bytes as the text of a box: the number reader, then every box's
 // handler with the nested runs of its write-back.
 
+#include "input/number_reading.h"
 #include "input/validation.h"
-#include "model/number_text.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/input/box_window.h"
 

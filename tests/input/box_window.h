@@ -9,8 +9,8 @@
 #include "input/boxes.h"
 #include "input/parameter_file.h"
 #include "input/validation.h"
-#include "model/number_text.h"
 #include "model/parameters.h"
+#include "texts/number_text.h"
 
 #include <array>
 #include <map>

@@ -4,7 +4,7 @@
 // or written, and nothing hangs.
 #include "form1_test_support.h"
 
-#include "model/number_text.h"
+#include "input/number_reading.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -7,7 +7,8 @@
 namespace vp {
 
 // Number texts of the program. All of them write "." as the decimal point;
-// with_decimal_separator() puts the locale's separator in where a text wants it.
+// with_decimal_separator() puts the locale's separator in where a text wants
+// it. Reading a box's text back is done by input/number_reading.h.
 //
 // Rounding is done on the decimal value of the number as it reads with 15
 // significant digits, halves away from zero, as a person rounds: 2.675 with
@@ -32,17 +33,5 @@ std::string bare_number_text(double value);
 
 // Replaces every "." of a number text by the given separator.
 std::string with_decimal_separator(std::string text, std::string_view separator);
-
-// Reading a box text as a number: blanks, tabs and line feeds are skipped
-// wherever they stand; then the longest leading piece of the form
-//   [+|-] digits [. digits] [(E|e|D|d) [+|-] digits]
-// is the value (the point may have digits on one side only). Text that does
-// not begin with a number reads 0; "1,5" reads 1. A value too small for a
-// double reads as 0; one too large has in_range = false and value 0.
-struct NumberReading {
-    double value = 0;
-    bool in_range = true;
-};
-NumberReading read_number(std::string_view text);
 
 } // namespace vp
