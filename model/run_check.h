@@ -4,9 +4,6 @@
 #include "model/characteristics.h"
 #include "model/parameters.h"
 
-#include <string>
-#include <string_view>
-
 namespace vp {
 
 // Why a run cannot be made with the characteristics as they stand. Checked
@@ -32,14 +29,5 @@ bool fits_single(double v);
 double run_steps(double Tmax, double shag);
 
 RunRefusal run_refusal(const Parameters& p, const Characteristics& c);
-
-// The message of a refusal, shown with the title "Ошибка". A run too long
-// says how long it would take at the pause of seconds_per_step.
-std::string refusal_message(RunRefusal refusal, const Parameters& p, const Characteristics& c, double seconds_per_step);
-
-// The message of a run ended because its next state would not have been a
-// finite number: the time of the last sound step, with the decimal separator
-// of the readouts.
-std::string failure_message(double t_f, std::string_view decimal_separator);
 
 } // namespace vp

@@ -15,6 +15,7 @@
 #include "platform/tone.h"
 #include "shell/window_title.h"
 #include "texts/number_text.h"
+#include "texts/run_messages.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -146,28 +146,6 @@ TEST(Run, ChangesDuringAPauseTakeEffectAtTheNextStep)
     EXPECT_EQ(times, (std::vector<double>{0.25, 0.5, 1.0, 1.5, 2.0}));
 }
 
-TEST(RunCheck, ARunTooLongSaysHowLongInWordsThatAgreeWithTheNumber)
-{
-    struct Case {
-        double Tmax, shag, seconds_per_step;
-        const char* message;
-    };
-    const Case cases[] = {
-        {1.1e5, 0.01, 0.01, "Расчёт займёт 11000000 шагов, это 31 ч!"},
-        {2.1e5, 0.01, 0.09, "Расчёт займёт 21000000 шагов, это 22 сут!"},
-        {1e9, 1e-6, 0.01, "Расчёт займёт 1.0E+15 шагов, это 316881 год!"},
-        {7.3e7, 0.001, 0.05, "Расчёт займёт 7.3E+10 шагов, это 116 лет!"},
-    };
-    for (const Case& c : cases) {
-        Parameters p;
-        Characteristics ch;
-        p.Tmax = c.Tmax;
-        ch.shag = c.shag;
-        const std::string text = refusal_message(RunRefusal::too_long, p, ch, c.seconds_per_step);
-        EXPECT_EQ(text.substr(0, text.find('!') + 1), c.message);
-    }
-}
-
 TEST(RunControl, Transitions)
 {
     using Phase = RunControl::Phase;
