@@ -2,6 +2,7 @@
 #include "analysis/table_texts.h"
 
 #include "analysis/plain_numbers.h"
+#include "texts/characteristic_table.h"
 #include "texts/number_text.h"
 
 #include <optional>
@@ -17,18 +18,6 @@ std::string cell(double value, std::string_view separator)
 std::string cell(const std::optional<double>& value, std::string_view separator)
 {
     return value ? cell(*value, separator) : std::string();
-}
-
-// A characteristic's value with the user's separator, or its limit.
-std::string value_text(const CharacteristicReading& r, std::string_view separator)
-{
-    switch (r.shown) {
-    case Shown::number: return with_decimal_separator(format_number(r.value, r.mask), separator);
-    case Shown::infinite: return "-> oo";
-    case Shown::tends_to_zero: return "-> 0";
-    case Shown::undefined: break;
-    }
-    return "???";
 }
 
 } // namespace
@@ -64,16 +53,13 @@ std::string swing_table_text(const SwingAnalysis& a, bool run_ended, std::string
 
 std::string characteristics_text(const Parameters& p, const Characteristics& c, std::string_view separator)
 {
-    // The names and units as the labels show them, in the order of Characteristic.
-    static constexpr std::pair<const char*, const char*> names[characteristic_count] = {
-        {"ρ", "кг/м3"},  {"ρ_sf", "кг/м3"}, {"mo", "кг"}, {"ρ_s", "кг/м3"}, {"I", "кг·м2"},   {"δ", "рад/c"},
-        {"ωo", "рад/c"}, {"ωs", "рад/c"},   {"To", "c"},  {"Ts", "c"},      {"η_кр", "Па·с"}, {"φ2", "°"},
-        {"Θ", ""},       {"Q", ""},         {"Lцм", "м"}, {"M_L", "кг·м"},
-    };
     const CharacteristicReadings readings = characteristic_readings(p, c);
     std::string text;
-    for (std::size_t i = 0; i < readings.size(); ++i)
-        text += std::string(names[i].first) + '\t' + value_text(readings[i], separator) + '\t' + names[i].second + '\n';
+    for (const CharacteristicRow& row : characteristic_table()) {
+        const CharacteristicReading& r = readings[static_cast<std::size_t>(row.characteristic)];
+        text += std::string(row.symbol) + '\t' + characteristic_value_text(row.characteristic, r, separator) + '\t' +
+                std::string(row.unit) + '\n';
+    }
     return text;
 }
 

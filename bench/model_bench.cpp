@@ -4,6 +4,7 @@
 #include "model/runge_kutta.h"
 #include "model/stable_step.h"
 #include "tests/support/default_lab.h"
+#include "texts/characteristic_table.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,6 @@
 #include "model/characteristics.h"
 
 #include "model/constants.h"
-#include "texts/number_text.h"
 
 #include <cmath>
 
@@ -136,29 +135,6 @@ Shown beyond_damping(const Characteristics& c, Shown otherwise)
     return c.W0 > c.delta ? Shown::number : otherwise;
 }
 
-struct LabelFormat {
-    const char* prefix;
-    bool dot; // the point stays whatever the locale
-    const char* suffix;
-};
-
-// The limit texts keep the prefix's name before the "=" so that they read
-// under the overlay letter: "Ts -> oo", "   2 -> oo", "  _кр =???", "Q -> 0".
-std::string limit_text(std::string_view prefix, Shown shown)
-{
-    std::string head(prefix.substr(0, prefix.find('=')));
-    const bool letter_only = head.find_first_not_of(' ') == std::string::npos;
-    if (!letter_only) {
-        head.erase(head.find_last_not_of(' ') + 1);
-        head += ' ';
-    }
-    switch (shown) {
-    case Shown::infinite: return head + "-> oo";
-    case Shown::tends_to_zero: return head + "-> 0";
-    default: return head + "=???";
-    }
-}
-
 } // namespace
 
 CharacteristicReadings characteristic_readings(const Parameters& p, const Characteristics& c)
@@ -170,60 +146,29 @@ CharacteristicReadings characteristic_readings(const Parameters& p, const Charac
     const bool no_quadratic_drag = c.fi_2_x == 0;
 
     CharacteristicReadings r = {{
-        {c.ro, Shown::number, "0.000E+00"},
-        {c.ro_ss, Shown::number, "0.000E+00"},
-        {c.m0, Shown::number, "0.000E+00"},
-        {c.ro_st, Shown::number, "0.000e+00"},
-        {c.MI, Shown::number, "0.000e+00"},
-        {c.delta, Shown::number, "0.000E+00"},
-        {c.W0, Shown::number, "0.000E+00"},
-        {c.Ws, Shown::number, "0.000E+00"},
-        {c.T0, Shown::number, "0.000E+00"},
-        {c.Ts, beyond_damping(c, Shown::infinite), "0.000E+00"},
-        {c.eta_kr, p.massa != 0 ? Shown::number : Shown::undefined, "0.000E+00"},
+        {c.ro, Shown::number},
+        {c.ro_ss, Shown::number},
+        {c.m0, Shown::number},
+        {c.ro_st, Shown::number},
+        {c.MI, Shown::number},
+        {c.delta, Shown::number},
+        {c.W0, Shown::number},
+        {c.Ws, Shown::number},
+        {c.T0, Shown::number},
+        {c.Ts, beyond_damping(c, Shown::infinite)},
+        {c.eta_kr, p.massa != 0 ? Shown::number : Shown::undefined},
         // φ2: 1/fi_2_x, in degrees.
-        {no_quadratic_drag ? 0 : (1 / c.fi_2_x) / k_grad_rad, no_quadratic_drag ? Shown::infinite : Shown::number,
-         "0.000E+00"},
-        {c.Teta, beyond_damping(c, Shown::infinite), "0.000E+00"},
-        {c.dobrot, quality, "0.000E+00"},
-        {c.x_c_m, Shown::number, "0.000e+00"},
-        {c.Mm_L, Shown::number, "0.000E+00"},
+        {no_quadratic_drag ? 0 : (1 / c.fi_2_x) / k_grad_rad, no_quadratic_drag ? Shown::infinite : Shown::number},
+        {c.Teta, beyond_damping(c, Shown::infinite)},
+        {c.dobrot, quality},
+        {c.x_c_m, Shown::number},
+        {c.Mm_L, Shown::number},
     }};
     for (CharacteristicReading& reading : r) {
         if (reading.shown == Shown::number && !std::isfinite(reading.value))
             reading.shown = shown_as(reading.value);
     }
     return r;
-}
-
-CharacteristicCaptions characteristic_captions(const Parameters& p, const Characteristics& c,
-                                               std::string_view separator)
-{
-    // In the order of Characteristic. The prefixes leave blanks where a
-    // Greek letter lies over the caption's left end.
-    static constexpr LabelFormat formats[characteristic_count] = {
-        {"   =", false, " кг/м3"},     {"   _sf=", false, " кг/м3"},  {"mo = ", false, " кг"},
-        {"  _s= ", true, " кг/м3"},    {"I = ", true, " кг·м2"},      {"   = ", false, " рад/c"},
-        {"    o = ", false, " рад/c"}, {"    s = ", false, " рад/c"}, {"To = ", false, " c"},
-        {"Ts = ", false, " c"},        {"  _кр = ", false, " Па·с"},  {"   2= ", false, " °"},
-        {"    = ", false, " "},        {"Q = ", false, " "},          {"Lцм = ", true, " м"},
-        {"M_L = ", false, " кг·м"},
-    };
-    const CharacteristicReadings readings = characteristic_readings(p, c);
-    CharacteristicCaptions captions;
-    for (std::size_t i = 0; i < captions.size(); ++i) {
-        const LabelFormat& f = formats[i];
-        const CharacteristicReading& r = readings[i];
-        if (r.shown != Shown::number) {
-            captions[i] = limit_text(f.prefix, r.shown);
-            continue;
-        }
-        std::string number = format_number(r.value, r.mask);
-        if (!f.dot)
-            number = with_decimal_separator(std::move(number), separator);
-        captions[i] = f.prefix + number + f.suffix;
-    }
-    return captions;
 }
 
 } // namespace vp

@@ -5,8 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 namespace vp {
 
@@ -17,8 +15,8 @@ namespace vp {
 //
 // Where the inputs leave a characteristic undefined (both masses zero, zero
 // diameters, a rod of zero length, neutral buoyancy...) it holds an IEEE
-// infinity or NaN; the captions show it as a "-> oo" or "???" text and
-// motion_defined() refuses the run.
+// infinity or NaN; its reading says so (Shown) and motion_defined() refuses
+// the run.
 struct Characteristics {
     double fi0_rad = 0; // initial angle, rad
 
@@ -86,26 +84,17 @@ enum class Characteristic { ro, ro_ss, m0, ro_st, MI, delta, W0, Ws, T0, Ts, eta
 inline constexpr int characteristic_count = 16;
 
 // How a characteristic stands: a number, or, where the inputs leave it
-// unbounded, vanishing or undefined, a limit its caption shows as text
-// ("-> oo", "-> 0", "???").
+// unbounded, vanishing or undefined, a limit.
 enum class Shown { number, infinite, undefined, tends_to_zero };
 
 struct CharacteristicReading {
     double value = 0; // in the unit of its caption
     Shown shown = Shown::number;
-    const char* mask = ""; // its number format, "0.000E+00" or "0.000e+00"
 };
 using CharacteristicReadings = std::array<CharacteristicReading, characteristic_count>;
 
 // The sixteen, indexed by Characteristic. A value that is not finite reads
 // as a limit.
 CharacteristicReadings characteristic_readings(const Parameters& p, const Characteristics& c);
-
-// Their captions, indexed by Characteristic. Most numbers take the locale's
-// decimal separator; the three "e" captions (ro_st, MI, x_c_m) always show a
-// point.
-using CharacteristicCaptions = std::array<std::string, characteristic_count>;
-CharacteristicCaptions characteristic_captions(const Parameters& p, const Characteristics& c,
-                                               std::string_view decimal_separator);
 
 } // namespace vp

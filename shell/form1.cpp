@@ -11,6 +11,7 @@
 #include "shell/form2.h"
 #include "shell/layout.h"
 #include "shell/window_title.h"
+#include "texts/characteristic_table.h"
 #include "texts/number_text.h"
 
 #include <QCheckBox>

@@ -4,6 +4,7 @@
 #include "model/constants.h"
 #include "synthetic_runs.h"
 #include "tests/support/c_library_locale.h"
+#include "texts/characteristic_table.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 #include "model/characteristics.h"
 #include "model/constants.h"
 #include "tests/support/default_lab.h"
+#include "texts/characteristic_table.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +18,10 @@ struct Lab : testing::DefaultLab {
     void recompute() { parametr(p, run.n_tochek, c); }
     std::map<std::string, std::string> captions(std::string_view separator = ".") const
     {
-        // The characteristics in the order of their column.
-        static const char* const names[characteristic_count] = {
-            "ro", "ro_ss", "m0",     "ro_st", "MI",   "delta",  "W0",    "Ws",
-            "T0", "Ts",    "eta_kr", "fi_2",  "Teta", "dobrot", "x_c_m", "Mm_L",
-        };
         const CharacteristicCaptions captions = characteristic_captions(p, c, separator);
         std::map<std::string, std::string> out;
-        for (std::size_t i = 0; i < captions.size(); ++i)
-            out[names[i]] = captions[i];
+        for (const CharacteristicRow& row : characteristic_table())
+            out[std::string(row.name)] = captions[static_cast<std::size_t>(row.characteristic)];
         return out;
     }
 };
@@ -37,8 +33,7 @@ TEST(Defaults, QuantitiesAndRounding)
     EXPECT_EQ(lab.p.wz0, -3.5);
     EXPECT_EQ(lab.run.n_tochek, 100);
     EXPECT_EQ(lab.zoom.n_setki, 5);
-    EXPECT_EQ(k_grad_rad, 3.1415926536 / 180);
-    EXPECT_NE(k_grad_rad, M_PI / 180);
+    EXPECT_NE(k_grad_rad, M_PI / 180) << "the ten-decimal pi";
     EXPECT_EQ(lab.p.r_shar_2, 0.2);
     EXPECT_EQ(static_cast<double>(lab.p.r_shar_1), 0.15000000596046448);
 }
