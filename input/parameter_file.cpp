@@ -115,9 +115,10 @@ private:
     ByteStream& bytes_;
 };
 
-bool used_field(int field)
+// Whether the field is the one of the next quantity to be read.
+bool used_field(int field, std::size_t values_read)
 {
-    return field % 3 == 2 && field <= 38;
+    return values_read < static_cast<std::size_t>(quantity_count) && field == quantity_table()[values_read].file_field;
 }
 
 // The number of a field as the number reader sees it: without the blanks,
@@ -149,7 +150,7 @@ FieldReading read_parameter_fields(const ByteSource& source)
         if (!field)
             break;
         ++reading.fields_read;
-        if (used_field(reading.fields_read))
+        if (used_field(reading.fields_read, reading.values.size()))
             reading.values.push_back(std::move(*field));
     }
     return reading;
@@ -164,12 +165,12 @@ FieldReading read_parameter_fields(std::string_view bytes)
     });
 }
 
-FieldPlacement place_field(Box box, std::string_view field)
+FieldPlacement place_field(Quantity q, std::string_view field)
 {
     const NumberReading reading = read_number(field);
     if (!reading.in_range)
         return {std::nullopt, number_part(field)};
-    return {reading.value, format_number(reading.value, box_info(box).file_mask)};
+    return {reading.value, format_number(reading.value, quantity_row(q).file_mask)};
 }
 
 Message parameter_file_missing()

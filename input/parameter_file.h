@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "input/boxes.h"
 #include "input/message.h"
+#include "input/quantity_table.h"
 
 #include <cstddef>
 #include <functional>
@@ -19,8 +19,9 @@ inline constexpr int parameter_file_fields = 40;
 // The fields of the parameter file that carry the thirteen quantities, and
 // how far the file went.
 struct FieldReading {
-    // The used fields (2, 5, ..., 38) the file holds, in the order of the box
-    // table; fewer than thirteen when the file ends early.
+    // The used fields the file holds (each quantity's file_field: 2, 5, ...,
+    // 38), in the order of the quantity table; fewer than thirteen when the
+    // file ends early.
     std::vector<std::string> values;
     // Fields read: parameter_file_fields for a complete file.
     int fields_read = 0;
@@ -28,7 +29,7 @@ struct FieldReading {
     bool ended_early() const { return fields_read < parameter_file_fields; }
     // Fewer than the thirteen values: the file ended before the last of them
     // (a file that ends after it, without the two further fields, is whole).
-    bool values_missing() const { return values.size() < static_cast<std::size_t>(box_count); }
+    bool values_missing() const { return values.size() < static_cast<std::size_t>(quantity_count); }
 };
 
 // A field longer than any number is cut to this many bytes; the rest of it
@@ -56,9 +57,10 @@ using ByteSource = std::function<std::size_t(char* buffer, std::size_t size)>;
 FieldReading read_parameter_fields(const ByteSource& source);
 FieldReading read_parameter_fields(std::string_view bytes);
 
-// What the loader does with one used field of its box: the value to store
-// directly in the quantity, and the text to write into the box, whose change
-// handler then runs when the text differs from the box's.
+// What the loader does with the used field of a quantity: the value to store
+// directly in the quantity, and the text to write into its box (by the row's
+// file mask), whose change handler then runs when the text differs from the
+// box's.
 struct FieldPlacement {
     // Empty for a number beyond the range of a double: the quantity keeps
     // its value, and the box text makes the handler refuse the number.
@@ -68,7 +70,7 @@ struct FieldPlacement {
 
 // A field that is empty or does not begin with a number stores 0, which the
 // box's handler then treats by its rules for 0.
-FieldPlacement place_field(Box box, std::string_view field);
+FieldPlacement place_field(Quantity q, std::string_view field);
 
 // Errors of the loader, shown after signal(25) with the title "Ошибка".
 Message parameter_file_missing();

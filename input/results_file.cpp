@@ -43,17 +43,15 @@ std::string print_line(const std::vector<std::string>& items)
     return line;
 }
 
-std::vector<std::string> results_head(const std::array<std::string, box_count>& label_captions,
-                                      const std::array<std::string, box_count>& box_texts)
+std::vector<std::string> results_head(const std::array<std::string, quantity_count>& box_texts)
 {
     std::vector<std::string> lines;
     lines.reserve(16);
     lines.emplace_back("    параметры");
     for (std::size_t i = 0; i < box_texts.size(); ++i) {
-        const BoxInfo& info = box_table()[i];
-        std::string caption =
-            info.results_fixed_caption.empty() ? label_captions[i] : std::string(info.results_fixed_caption);
-        lines.push_back(print_line({std::move(caption), box_texts[i]}));
+        const QuantityRow& row = quantity_table()[i];
+        const std::string_view caption = row.results_caption.empty() ? row.caption : row.results_caption;
+        lines.push_back(print_line({std::string(caption), box_texts[i]}));
     }
     lines.emplace_back("    расчёт");
     lines.emplace_back("    t,c          fi, °       wz, рад/с       W, Дж");

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "input/boxes.h"
+#include "input/quantity_table.h"
 
 #include <array>
 #include <string>
@@ -22,12 +22,11 @@ inline constexpr std::string_view results_file_name = "vibrel_out.txt";
 // 29, 43). The line ends with its last item, without trailing blanks.
 std::string print_line(const std::vector<std::string>& items);
 
-// The 16 head lines: the heading, one line per box in the order of the box
-// table (caption, then the box text as displayed), and the two lines over the
-// rows. label_captions holds the caption of each box's label as it stands;
-// the labels under a Greek letter give way to their fixed texts.
-std::vector<std::string> results_head(const std::array<std::string, box_count>& label_captions,
-                                      const std::array<std::string, box_count>& box_texts);
+// The 16 head lines: the heading, one line per quantity in the order of the
+// quantity table (the caption of its label, or its fixed text where a Greek
+// letter lies over the label, then the box text as displayed), and the two
+// lines over the rows.
+std::vector<std::string> results_head(const std::array<std::string, quantity_count>& box_texts);
 
 // One row per integration step: t_f, the angle in degrees, wz_new and W_poln,
 // each "0.0000e+00" with the given decimal separator.

@@ -31,6 +31,40 @@ void predvar(Parameters& p, RunSettings& run, ZoomSettings& zoom)
     derive_r_shar_1(p);
 }
 
+namespace {
+
+double Parameters::*member(Quantity q)
+{
+    switch (q) {
+    case Quantity::massa: return &Parameters::massa;
+    case Quantity::diametr_2: return &Parameters::diametr_2;
+    case Quantity::diametr_1: return &Parameters::diametr_1;
+    case Quantity::c_shar: return &Parameters::c_shar;
+    case Quantity::dlina: return &Parameters::dlina;
+    case Quantity::massa_st: return &Parameters::massa_st;
+    case Quantity::diametr_s: return &Parameters::diametr_s;
+    case Quantity::c_ster: return &Parameters::c_ster;
+    case Quantity::ro_0: return &Parameters::ro_0;
+    case Quantity::eta: return &Parameters::eta;
+    case Quantity::fi0: return &Parameters::fi0;
+    case Quantity::wz0: return &Parameters::wz0;
+    case Quantity::Tmax: return &Parameters::Tmax;
+    }
+    return &Parameters::massa;
+}
+
+} // namespace
+
+double quantity(const Parameters& p, Quantity q)
+{
+    return p.*member(q);
+}
+
+double& quantity(Parameters& p, Quantity q)
+{
+    return p.*member(q);
+}
+
 void derive_r_shar_2(Parameters& p)
 {
     p.r_shar_2 = p.diametr_2 / 2;

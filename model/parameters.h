@@ -32,6 +32,30 @@ struct Parameters {
     float r_shar_1 = 0;
 };
 
+// The thirteen quantities by their names, in the order of the parameter
+// panel, which is also the order of the start-up, the parameter file and the
+// head of the results file. What the laboratory does with each of them (its
+// box, its checks, its texts) is its row in input/quantity_table.h.
+enum class Quantity {
+    massa,
+    diametr_2,
+    diametr_1,
+    c_shar,
+    dlina,
+    massa_st,
+    diametr_s,
+    c_ster,
+    ro_0,
+    eta,
+    fi0,
+    wz0,
+    Tmax
+};
+inline constexpr int quantity_count = 13;
+
+double quantity(const Parameters& p, Quantity q);
+double& quantity(Parameters& p, Quantity q);
+
 // r_shar_2 := diametr_2 / 2.
 void derive_r_shar_2(Parameters& p);
 // r_shar_1 := diametr_1 / 2, rounded to single precision.

@@ -55,6 +55,11 @@ constexpr int font_12pt = 16;
 constexpr int font_11pt = 15;
 constexpr int font_14pt = 19;
 
+QString utf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 void paint_background(QWidget* w, const QColor& colour, QPalette::ColorRole role = QPalette::Window)
 {
     QPalette palette = w->palette();
@@ -75,11 +80,11 @@ T* named(Controls& c, T* widget, Ctl control)
 enum class Look { plain, cyan_box, white_box };
 
 template <typename Label = QLabel>
-Label* make_label(Controls& c, QWidget* parent, Ctl name, const QString& caption, const char* tooltip,
+Label* make_label(Controls& c, QWidget* parent, Ctl name, const QString& caption, std::string_view tooltip,
                   Look look = Look::plain, int font_pixels = font_12pt)
 {
     auto* label = named(c, new Label(caption, parent), name);
-    label->setToolTip(QString::fromUtf8(tooltip));
+    label->setToolTip(utf8(tooltip));
     label->setFont(serif(font_pixels));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     switch (look) {
@@ -98,9 +103,9 @@ Label* make_label(Controls& c, QWidget* parent, Ctl name, const QString& caption
 }
 
 // A Greek letter laid over the left end of its label.
-void make_overlay(Controls& c, QWidget* parent, Ctl name, const char* letter, const QLabel* over, bool opaque)
+void make_overlay(Controls& c, QWidget* parent, Ctl name, std::string_view letter, const QLabel* over, bool opaque)
 {
-    auto* label = named(c, new GreekLetter(QString::fromUtf8(letter), over, parent), name);
+    auto* label = named(c, new GreekLetter(utf8(letter), over, parent), name);
     label->setFont(serif(font_14pt));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (opaque)
@@ -167,46 +172,18 @@ Controls create_controls(QWidget* client)
     c.Label10->setCursor(Qt::PointingHandCursor);
     paint_background(c.Label10, to_qcolor(colours::light_grey));
 
-    struct InputRow {
-        Ctl label;
-        const char* caption;
-        Ctl box;
-        const char* tooltip;
-        const char* label_tooltip; // where the label's differs from the box's
-        Ctl overlay;
-        const char* letter; // nullptr: no Greek letter over the label
-    };
-    static constexpr InputRow rows[box_count] = {
-        {Ctl::Label1, "m (кг) =", Ctl::Text1, "масса сферы", nullptr, Ctl::Label1, nullptr},
-        {Ctl::Label4, "d2 (м) =", Ctl::Text4, "внешний диаметр сферы", nullptr, Ctl::Label1, nullptr},
-        {Ctl::Label7, "d1 (м)=", Ctl::Text7, "внутренний диаметр сферы", nullptr, Ctl::Label1, nullptr},
-        {Ctl::Label8, "с_сф=", Ctl::Text8, "коэффициент лобового сопротивления для сферы", nullptr, Ctl::Label1,
-         nullptr},
-        {Ctl::Label2, "L (м) =", Ctl::Text2, "длина стержня от оси вращения до нижней точки сферы", nullptr,
-         Ctl::Label1, nullptr},
-        {Ctl::Label6, "М (кг) =", Ctl::Text6, "масса стержня", nullptr, Ctl::Label1, nullptr},
-        {Ctl::Label9, "D (м) =", Ctl::Text9, "диаметр стержня. В окне анимации не масштабируется",
-         "диаметр стержня. В окне анимациине  не масштабируется", Ctl::Label1, nullptr},
-        {Ctl::Label34, "с_ст=", Ctl::Text34, "коэффициент лобового сопротивления для стержня", nullptr, Ctl::Label1,
-         nullptr},
-        {Ctl::Label3, "   o (кг/м3)=", Ctl::Text3, "плотность среды", nullptr, Ctl::Label3_2, "ρ"},
-        {Ctl::Label5, "    (Па·с) = ", Ctl::Text5, "коэффициент динамической вязкости среды", nullptr, Ctl::Label5_2,
-         "η"},
-        {Ctl::Label18, "   o (°)=", Ctl::Text18, "начальный угол отклонения", nullptr, Ctl::Label18_2, "φ"},
-        {Ctl::Label19, "    zo(рад/с)=", Ctl::Text19, "начальная угловая скорость", nullptr, Ctl::Label19_2, "ω"},
-        {Ctl::Label20, "Т (с) =", Ctl::Text20, "время расчета", nullptr, Ctl::Label1, nullptr},
-    };
-    for (std::size_t i = 0; i < box_count; ++i) {
-        const InputRow& r = rows[i];
-        c.box_labels[i] =
-            make_label(c, client, r.label, QString::fromUtf8(r.caption), r.label_tooltip ? r.label_tooltip : r.tooltip);
-        auto* box = named(c, new QLineEdit(client), r.box);
-        box->setToolTip(QString::fromUtf8(r.tooltip));
+    // The input rows, from the quantity table.
+    for (const QuantityRow& row : quantity_table()) {
+        const auto i = static_cast<std::size_t>(row.quantity);
+        const std::string_view label_tooltip = row.label_tooltip.empty() ? row.tooltip : row.label_tooltip;
+        c.box_labels[i] = make_label(c, client, control_named(row.label), utf8(row.caption), label_tooltip);
+        auto* box = named(c, new QLineEdit(client), control_named(row.box));
+        box->setToolTip(utf8(row.tooltip));
         box->setFont(serif(font_12pt));
         paint_background(box, to_qcolor(colours::light_yellow), QPalette::Base);
         c.boxes[i] = box;
-        if (r.letter)
-            make_overlay(c, client, r.overlay, r.letter, c.box_labels[i], true);
+        if (!row.overlay.name.empty())
+            make_overlay(c, client, control_named(row.overlay.name), row.overlay.letter, c.box_labels[i], true);
     }
 
     // Characteristics column; the captions come from the computation.

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "input/boxes.h"
-#include "input/validation.h"
+#include "input/quantity_table.h"
 #include "model/characteristics.h"
 #include "shell/control_id.h"
 #include "shell/readout_label.h"
@@ -43,10 +42,10 @@ protected:
 struct Controls {
     // All of them, indexed by Ctl.
     std::array<QWidget*, control_count> widgets{};
-    // The thirteen input boxes and the labels of their rows, in the order of
-    // the box table.
-    std::array<QLineEdit*, box_count> boxes{};
-    std::array<QLabel*, box_count> box_labels{};
+    // The thirteen input boxes and the labels of their rows, indexed by
+    // Quantity.
+    std::array<QLineEdit*, quantity_count> boxes{};
+    std::array<QLabel*, quantity_count> box_labels{};
     // The characteristics column, indexed by Characteristic.
     std::array<QLabel*, characteristic_count> characteristics{};
 
@@ -75,6 +74,7 @@ struct Controls {
     CanvasWidget* Picture14 = nullptr;
 
     QWidget* operator[](Ctl control) const { return widgets[static_cast<std::size_t>(control)]; }
+    QLineEdit* box(Quantity q) const { return boxes[static_cast<std::size_t>(q)]; }
     // The five picture boxes.
     std::array<CanvasWidget*, 5> picture_widgets() const { return {Picture1, Picture2, Picture3, Picture4, Picture14}; }
 

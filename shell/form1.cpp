@@ -60,8 +60,10 @@ Form1::Form1(const Services& services, QWidget* parent) : QMainWindow(parent), s
     controls_ = create_controls(client_);
 
     const Controls& c = controls_;
-    for (std::size_t i = 0; i < box_count; ++i)
-        connect(c.boxes[i], &QLineEdit::textChanged, this, [this, i] { on_box_changed(i); });
+    for (const QuantityRow& row : quantity_table()) {
+        const Quantity q = row.quantity;
+        connect(c.box(q), &QLineEdit::textChanged, this, [this, q] { on_box_changed(q); });
+    }
     connect(c.Label10, &ClickableLabel::clicked, this, &Form1::Label10_Click);
     connect(c.CmdOK, &QPushButton::clicked, this, &Form1::CmdOK_Click);
     connect(c.Check_p, &QCheckBox::toggled, this, &Form1::Check_p_Click);
@@ -118,15 +120,12 @@ void Form1::predvar()
     vp::predvar(lab_.p, lab_.run, lab_.zoom);
     // Writing a box runs its handler, which reads the text back and rewrites
     // it in the box's own format.
-    for (std::size_t i = 0; i < box_count; ++i) {
-        const double value = quantity(lab_.p, box_table()[i].quantity);
-        const std::string text = i == 0 ? format_number(value, "0.0000") : plain_number_text(value);
-        controls_.boxes[i]->setText(QString::fromStdString(text));
+    for (const QuantityRow& row : quantity_table()) {
+        const Quantity q = row.quantity;
+        controls_.box(q)->setText(QString::fromStdString(start_up_text(q, quantity(lab_.p, q))));
     }
     controls_.Label21->setText(QString::fromStdString(bare_number_text(lab_.run.zamedlenie)));
     controls_.Label32->setText(QString::fromStdString(bare_number_text(lab_.run.n_tochek)));
-    derive_r_shar_2(lab_.p);
-    derive_r_shar_1(lab_.p);
 }
 
 void Form1::parametr()

@@ -99,7 +99,7 @@ private:
     void set_resizable(bool resizable);
 
     // The inputs and the files (form1_input.cpp).
-    void on_box_changed(std::size_t index);
+    void on_box_changed(Quantity q);
     void apply_visibility(const Visibility& v);
     void write_results_row();
     void close_results_file();

@@ -27,12 +27,11 @@ void Form1::show_message(const Message& message)
     show_message(to_qstring(message.title()), QString::fromStdString(message.text));
 }
 
-void Form1::on_box_changed(std::size_t index)
+void Form1::on_box_changed(Quantity q)
 {
-    QLineEdit* edit = controls_.boxes[index];
-    const Box box = box_table()[index].box;
-    const Decision d = decide(box, edit->text().toStdString(), lab_.p, lab_.memories);
-    quantity(lab_.p, box) = d.value;
+    QLineEdit* edit = controls_.box(q);
+    const Decision d = decide(q, edit->text().toStdString(), lab_.p, lab_.memories);
+    quantity(lab_.p, q) = d.value;
     if (d.message)
         show_message(*d.message);
     if (d.visibility_before)
@@ -47,7 +46,7 @@ void Form1::on_box_changed(std::size_t index)
         edit->setText(text);
         edit->setCursorPosition(std::min(caret, static_cast<int>(text.size())));
     }
-    if (const std::optional<Visibility> v = after_write_back(d.after, lab_.p))
+    if (const std::optional<Visibility> v = after_write_back(q, lab_.p))
         apply_visibility(*v);
     Form_Resize();
 }
@@ -73,13 +72,13 @@ void Form1::Label10_Click()
         return;
     }
     for (std::size_t i = 0; i < reading.values.size(); ++i) {
-        const Box box = box_table()[i].box;
-        const FieldPlacement placement = place_field(box, reading.values[i]);
+        const Quantity q = quantity_table()[i].quantity;
+        const FieldPlacement placement = place_field(q, reading.values[i]);
         if (placement.value)
-            quantity(lab_.p, box) = *placement.value;
+            quantity(lab_.p, q) = *placement.value;
         // The box's handler runs only when the text changes; an unchanged
         // text leaves the quantity exactly as the file gave it.
-        controls_.boxes[i]->setText(QString::fromStdString(placement.text));
+        controls_.box(q)->setText(QString::fromStdString(placement.text));
     }
     if (reading.values_missing())
         show_message(parameter_file_ended_early(reading));
@@ -94,15 +93,12 @@ void Form1::Check_p_Click()
     close_results_file();
 
     const QString path = in_working_directory(to_qstring(results_file_name));
-    std::array<std::string, box_count> captions;
-    std::array<std::string, box_count> box_texts;
-    for (std::size_t i = 0; i < box_count; ++i) {
-        captions[i] = controls_.box_labels[i]->text().toStdString();
+    std::array<std::string, quantity_count> box_texts;
+    for (std::size_t i = 0; i < box_texts.size(); ++i)
         box_texts[i] = controls_.boxes[i]->text().toStdString();
-    }
 
     bool written = results_file_.open(path);
-    for (const std::string& line : results_head(captions, box_texts)) {
+    for (const std::string& line : results_head(box_texts)) {
         if (!written)
             break;
         written = results_file_.write_line(line);

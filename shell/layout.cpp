@@ -1,10 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/layout.h"
 
+#include "input/quantity_table.h"
+
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
 namespace vp {
+namespace {
+
+// The controls of a row of the quantity table, looked up by name once.
+struct InputRowControls {
+    const QuantityRow* row;
+    Ctl label;
+    Ctl box;
+    std::optional<Ctl> overlay;
+};
+
+const std::array<InputRowControls, quantity_count>& input_row_controls()
+{
+    static const std::array<InputRowControls, quantity_count> rows = [] {
+        std::array<InputRowControls, quantity_count> out{};
+        for (const QuantityRow& row : quantity_table()) {
+            std::optional<Ctl> overlay;
+            if (!row.overlay.name.empty())
+                overlay = control_named(row.overlay.name);
+            out[static_cast<std::size_t>(row.quantity)] = {&row, control_named(row.label), control_named(row.box),
+                                                           overlay};
+        }
+        return out;
+    }();
+    return rows;
+}
+
+} // namespace
 
 const PlaceF* WindowLayout::find(Ctl control) const
 {
@@ -34,32 +65,16 @@ WindowLayout layout(int scale_width, int scale_height)
 
     // Parameter panel: a heading and thirteen rows of label and box.
     const PlaceF label10 = put(Ctl::Label10, SW - 2 * (2 * L_Width) - 2 * otstup_x, otstup_y, 2 * L_Width, L_Height);
-    struct InputRow {
-        Ctl label;
-        Ctl box;
-        Ctl overlay;
-        float overlay_width; // designed width; 0: no Greek letter over the label
-    };
-    static constexpr InputRow input_rows[] = {
-        {Ctl::Label1, Ctl::Text1, Ctl::Label1, 0},       {Ctl::Label4, Ctl::Text4, Ctl::Label4, 0},
-        {Ctl::Label7, Ctl::Text7, Ctl::Label7, 0},       {Ctl::Label8, Ctl::Text8, Ctl::Label8, 0},
-        {Ctl::Label2, Ctl::Text2, Ctl::Label2, 0},       {Ctl::Label6, Ctl::Text6, Ctl::Label6, 0},
-        {Ctl::Label9, Ctl::Text9, Ctl::Label9, 0},       {Ctl::Label34, Ctl::Text34, Ctl::Label34, 0},
-        {Ctl::Label3, Ctl::Text3, Ctl::Label3_2, 13},    {Ctl::Label5, Ctl::Text5, Ctl::Label5_2, 10},
-        {Ctl::Label18, Ctl::Text18, Ctl::Label18_2, 13}, {Ctl::Label19, Ctl::Text19, Ctl::Label19_2, 17},
-        {Ctl::Label20, Ctl::Text20, Ctl::Label20, 0},
-    };
     const float label1_left = label10.left;
     const float label1_top = label10.top + L_Height + otstup_y;
     const float text1_left = label1_left + L_Width;
     PlaceF label20;
-    for (int i = 0; i < 13; ++i) {
-        const InputRow& r = input_rows[i];
-        const float top = label1_top + static_cast<float>(i) * row;
+    for (const InputRowControls& r : input_row_controls()) {
+        const float top = label1_top + static_cast<float>(static_cast<int>(r.row->quantity)) * row;
         const PlaceF label = put(r.label, label1_left, top, L_Width, L_Height);
         put(r.box, text1_left, top, L_Width, L_Height);
-        if (r.overlay_width > 0)
-            put(r.overlay, label.left, label.top - 5, r.overlay_width, L_Height);
+        if (r.overlay)
+            put(*r.overlay, label.left, label.top - r.row->overlay.rise, r.row->overlay.width, L_Height);
         label20 = label;
     }
 

@@ -19,14 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const vp::FieldReading reading = vp::read_parameter_fields(bytes);
     FUZZ_CHECK(reading.fields_read >= 0 && reading.fields_read <= vp::parameter_file_fields);
-    FUZZ_CHECK(reading.values.size() <= static_cast<std::size_t>(vp::box_count));
+    FUZZ_CHECK(reading.values.size() <= static_cast<std::size_t>(vp::quantity_count));
     // Fields 2, 5, ..., 38 are the used ones.
     FUZZ_CHECK(reading.values.size() == static_cast<std::size_t>(reading.fields_read + 1) / 3);
     FUZZ_CHECK(reading.ended_early() == (reading.fields_read < vp::parameter_file_fields));
 
     for (std::size_t i = 0; i < reading.values.size(); ++i) {
-        const vp::Box box = vp::box_table()[i].box;
-        const vp::FieldPlacement placement = vp::place_field(box, reading.values[i]);
+        const vp::Quantity q = vp::quantity_table()[i].quantity;
+        const vp::FieldPlacement placement = vp::place_field(q, reading.values[i]);
         FUZZ_CHECK(!placement.value || std::isfinite(*placement.value));
         // Without a value the box text must make the handler refuse it.
         const vp::NumberReading text = vp::read_number(placement.text);
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!placement.value) {
             vp::WarningMemories m;
             vp::Parameters p;
-            const vp::Decision d = vp::decide(box, placement.text, p, m);
+            const vp::Decision d = vp::decide(q, placement.text, p, m);
             FUZZ_CHECK(d.message && d.message->kind == vp::MessageKind::error);
         }
     }
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vp::test::BoxWindow w = started;
     w.load(bytes);
     FUZZ_CHECK(!w.runaway);
-    for (const vp::BoxInfo& info : vp::box_table())
-        FUZZ_CHECK(std::isfinite(vp::quantity(w.p, info.box)));
+    for (const vp::QuantityRow& row : vp::quantity_table())
+        FUZZ_CHECK(std::isfinite(vp::quantity(w.p, row.quantity)));
     return 0;
 }

@@ -25,17 +25,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         w.start_up();
         return w;
     }();
-    for (const vp::BoxInfo& info : vp::box_table()) {
+    for (const vp::QuantityRow& row : vp::quantity_table()) {
         vp::test::BoxWindow w = started;
-        w.set_text(info.box, text);
+        w.set_text(row.quantity, text);
         FUZZ_CHECK(!w.runaway);
-        const double value = vp::quantity(w.p, info.box);
+        const double value = vp::quantity(w.p, row.quantity);
         FUZZ_CHECK(std::isfinite(value));
         // Derived replacements may reach 1.3 times the limit, no further.
         FUZZ_CHECK(std::fabs(value) < 1.3 * vp::largest_magnitude);
         FUZZ_CHECK(std::isfinite(w.p.r_shar_2) && std::isfinite(w.p.r_shar_1));
         FUZZ_CHECK(w.messages.size() <= 2);
-        const vp::NumberReading shown = vp::read_number(w.text(info.box));
+        const vp::NumberReading shown = vp::read_number(w.text(row.quantity));
         FUZZ_CHECK(shown.in_range);
     }
     return 0;

@@ -3,14 +3,15 @@
 
 // Plays the main window's part around the input decisions: thirteen box
 // texts whose change handlers run synchronously when a text changes, the
-// model, the warning memories, the message boxes and the visibility of the
-// controls. Used by the tests and the fuzz targets alike.
+// model, the warning memories, the message boxes and the groups last shown
+// or hidden. Used by the tests and the fuzz targets alike. Which controls a
+// group holds, and which handler decides a control two groups share, are
+// the window's (tests/shell).
 
-#include "input/boxes.h"
 #include "input/parameter_file.h"
+#include "input/quantity_table.h"
 #include "input/validation.h"
 #include "model/parameters.h"
-#include "texts/number_text.h"
 
 #include <array>
 #include <map>
@@ -20,28 +21,13 @@
 
 namespace vp::test {
 
-// The controls of each group, as the window holds them; groups share some.
-inline const std::vector<std::string_view>& group_controls(Group group)
-{
-    static const std::map<Group, std::vector<std::string_view>> groups = {
-        {Group::sphere,
-         {"Label4", "Text4", "Label7", "Text7", "Label8", "Text8", "Label12", "Label12_2", "Label13", "Label33",
-          "Label33_2", "Label16", "Label16_2", "Label25", "Label25_2", "Label27", "Label27_2", "Label28"}},
-        {Group::rod, {"Label14", "Label14_2", "Label9", "Text9", "Label34", "Text34"}},
-        {Group::quadratic_drag, {"Label26", "Label26_2"}},
-        {Group::medium, {"Label13", "Label26", "Label26_2"}},
-        {Group::viscosity, {"Label16", "Label16_2", "Label27", "Label27_2", "Label28"}},
-    };
-    return groups.at(group);
-}
-
 class BoxWindow {
 public:
     Parameters p;
     WarningMemories memories;
     std::vector<Message> messages;
     // Every text each box has held, in order.
-    std::array<std::vector<std::string>, box_count> history;
+    std::array<std::vector<std::string>, quantity_count> history;
     int handler_runs = 0;
     // Set when a write-back keeps changing the text instead of settling.
     bool runaway = false;
@@ -52,23 +38,19 @@ public:
         RunSettings run;
         ZoomSettings zoom;
         predvar(p, run, zoom);
-        for (const BoxInfo& info : box_table()) {
-            const double value = quantity(p, info.quantity);
-            set_text(info.box, info.box == Box::Text1 ? format_number(value, "0.0000") : plain_number_text(value));
-        }
-        derive_r_shar_2(p);
-        derive_r_shar_1(p);
+        for (const QuantityRow& row : quantity_table())
+            set_text(row.quantity, start_up_text(row.quantity, quantity(p, row.quantity)));
     }
 
     // Assigning a box's text: its handler runs only when the text changes.
-    void set_text(Box box, const std::string& text)
+    void set_text(Quantity q, const std::string& text)
     {
-        std::string& current = texts_[index(box)];
+        std::string& current = texts_[index(q)];
         if (current == text)
             return;
         current = text;
-        history[index(box)].push_back(text);
-        run_handler(box);
+        history[index(q)].push_back(text);
+        run_handler(q);
     }
 
     // The parameter-file loader over the file's bytes.
@@ -76,40 +58,26 @@ public:
     {
         const FieldReading reading = read_parameter_fields(bytes);
         for (std::size_t i = 0; i < reading.values.size(); ++i) {
-            const Box box = box_table()[i].box;
-            const FieldPlacement placement = place_field(box, reading.values[i]);
+            const Quantity q = quantity_table()[i].quantity;
+            const FieldPlacement placement = place_field(q, reading.values[i]);
             if (placement.value)
-                quantity(p, box) = *placement.value;
-            set_text(box, placement.text);
+                quantity(p, q) = *placement.value;
+            set_text(q, placement.text);
         }
         if (reading.values_missing())
             messages.push_back(parameter_file_ended_early(reading));
         return reading;
     }
 
-    const std::string& text(Box box) const { return texts_[index(box)]; }
+    const std::string& text(Quantity q) const { return texts_[index(q)]; }
 
-    bool visible(std::string_view control) const
-    {
-        const auto it = visible_.find(std::string(control));
-        return it == visible_.end() || it->second;
-    }
-
+    // A group no handler has set yet is shown.
     bool group_visible(Group group) const
     {
-        bool all = true;
-        for (std::string_view control : group_controls(group))
-            all = all && visible(control);
-        return all;
+        const auto it = groups_.find(group);
+        return it == groups_.end() || it->second;
     }
-
-    bool group_hidden(Group group) const
-    {
-        bool none = true;
-        for (std::string_view control : group_controls(group))
-            none = none && !visible(control);
-        return none;
-    }
+    bool group_hidden(Group group) const { return !group_visible(group); }
 
     std::vector<std::string> message_texts() const
     {
@@ -120,9 +88,9 @@ public:
     }
 
 private:
-    static std::size_t index(Box box) { return static_cast<std::size_t>(box); }
+    static std::size_t index(Quantity q) { return static_cast<std::size_t>(q); }
 
-    void run_handler(Box box)
+    void run_handler(Quantity q)
     {
         if (depth_ == max_depth) {
             runaway = true;
@@ -130,26 +98,22 @@ private:
         }
         ++handler_runs;
         ++depth_;
-        const Decision d = decide(box, texts_[index(box)], p, memories);
-        quantity(p, box) = d.value;
+        const Decision d = decide(q, texts_[index(q)], p, memories);
+        quantity(p, q) = d.value;
         if (d.message)
             messages.push_back(*d.message);
         if (d.visibility_before)
             apply(*d.visibility_before);
-        set_text(box, d.text);
-        if (const auto v = after_write_back(d.after, p))
+        set_text(q, d.text);
+        if (const auto v = after_write_back(q, p))
             apply(*v);
         --depth_;
     }
 
-    void apply(const Visibility& v)
-    {
-        for (std::string_view control : group_controls(v.group))
-            visible_[std::string(control)] = v.visible;
-    }
+    void apply(const Visibility& v) { groups_[v.group] = v.visible; }
 
-    std::array<std::string, box_count> texts_{};
-    std::map<std::string, bool> visible_;
+    std::array<std::string, quantity_count> texts_{};
+    std::map<Group, bool> groups_;
     int depth_ = 0;
     static constexpr int max_depth = 8;
 };

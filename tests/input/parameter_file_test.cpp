@@ -92,19 +92,19 @@ TEST(FieldReader, ReadsFortyFieldsAndNoMore)
 TEST(FieldPlacement, StoresTheNumberAndWritesTheReadersFormat)
 {
     const struct {
-        Box box;
+        Quantity box;
         const char* field;
         double value;
         const char* text;
     } cases[] = {
-        {Box::Text1, "15.499", 15.499, "15.4990"},
-        {Box::Text4, "0.4", 0.4, "0.400"},
-        {Box::Text7, "0.3", 0.3, "0.300"},
-        {Box::Text5, "0.001004", 0.001004, "0.00100400"},
-        {Box::Text20, "16.5678", 16.5678, "16.568"},
-        {Box::Text19, "-3.5e0", -3.5, "-3.500"},
-        {Box::Text1, "", 0, "0.0000"},
-        {Box::Text1, "кг", 0, "0.0000"},
+        {Quantity::massa, "15.499", 15.499, "15.4990"},
+        {Quantity::diametr_2, "0.4", 0.4, "0.400"},
+        {Quantity::diametr_1, "0.3", 0.3, "0.300"},
+        {Quantity::eta, "0.001004", 0.001004, "0.00100400"},
+        {Quantity::Tmax, "16.5678", 16.5678, "16.568"},
+        {Quantity::wz0, "-3.5e0", -3.5, "-3.500"},
+        {Quantity::massa, "", 0, "0.0000"},
+        {Quantity::massa, "кг", 0, "0.0000"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.field);
@@ -114,9 +114,9 @@ TEST(FieldPlacement, StoresTheNumberAndWritesTheReadersFormat)
         EXPECT_EQ(placement.text, c.text);
     }
     // Beyond a double nothing is stored and the box gets the number itself.
-    EXPECT_EQ(place_field(Box::Text1, "1e999").text, "1e999");
-    EXPECT_FALSE(place_field(Box::Text1, "1e999").value);
-    EXPECT_EQ(place_field(Box::Text18, "- 1 e 999 градусов").text, "-1e999");
+    EXPECT_EQ(place_field(Quantity::massa, "1e999").text, "1e999");
+    EXPECT_FALSE(place_field(Quantity::massa, "1e999").value);
+    EXPECT_EQ(place_field(Quantity::fi0, "- 1 e 999 градусов").text, "-1e999");
 }
 
 TEST(Loading, DefaultsLeaveTheModelAsAfterStartUp)
@@ -124,19 +124,18 @@ TEST(Loading, DefaultsLeaveTheModelAsAfterStartUp)
     BoxWindow w;
     w.start_up();
     const Parameters before = w.p;
-    std::array<std::string, box_count> texts;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = w.text(box_table()[i].box);
+    std::array<std::string, quantity_count> texts;
+    for (const QuantityRow& row : quantity_table())
+        texts[static_cast<std::size_t>(row.quantity)] = w.text(row.quantity);
 
     w.load(parameter_file(defaults));
     EXPECT_TRUE(w.messages.empty());
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const Box box = box_table()[i].box;
-        EXPECT_EQ(w.text(box), texts[i]) << box_info(box).name;
-        EXPECT_EQ(quantity(w.p, box), quantity(before, box)) << box_info(box).name;
+    for (const QuantityRow& row : quantity_table()) {
+        EXPECT_EQ(w.text(row.quantity), texts[static_cast<std::size_t>(row.quantity)]) << row.box;
+        EXPECT_EQ(quantity(w.p, row.quantity), quantity(before, row.quantity)) << row.box;
     }
     // The reader's three decimals pass through the box before its own four.
-    const std::vector<std::string>& text4 = w.history[static_cast<std::size_t>(Box::Text4)];
+    const std::vector<std::string>& text4 = w.history[static_cast<std::size_t>(Quantity::diametr_2)];
     ASSERT_GE(text4.size(), 2u);
     EXPECT_EQ(text4[text4.size() - 2], "0.400");
     EXPECT_EQ(text4.back(), "0.4000");
@@ -177,18 +176,18 @@ TEST(Loading, TextsAndValuesAtTheEdges)
         BoxWindow w;
         w.start_up();
         w.load(parameter_file(defaults_with(12, "16.5678")));
-        const std::vector<std::string>& text20 = w.history[static_cast<std::size_t>(Box::Text20)];
+        const std::vector<std::string>& text20 = w.history[static_cast<std::size_t>(Quantity::Tmax)];
         EXPECT_EQ(text20[text20.size() - 2], "16.568");
-        EXPECT_EQ(w.text(Box::Text20), " 16.568");
+        EXPECT_EQ(w.text(Quantity::Tmax), " 16.568");
         EXPECT_EQ(w.p.Tmax, 16.568);
     }
     {
         SCOPED_TRACE("an unchanged text runs no handler");
         BoxWindow w;
         w.start_up();
-        const std::size_t texts_before = w.history[static_cast<std::size_t>(Box::Text1)].size();
+        const std::size_t texts_before = w.history[static_cast<std::size_t>(Quantity::massa)].size();
         w.load(parameter_file(defaults_with(0, "15.49904")));
-        EXPECT_EQ(w.history[static_cast<std::size_t>(Box::Text1)].size(), texts_before);
+        EXPECT_EQ(w.history[static_cast<std::size_t>(Quantity::massa)].size(), texts_before);
         EXPECT_EQ(w.p.massa, 15.49904);
     }
     {

@@ -37,15 +37,11 @@ TEST(PrintLine, ItemsStandInFourteenCharacterColumns)
 TEST(ResultsHead, CaptionsAndBoxTextsOfTheStartUp)
 {
     // The labels' captions; the four under a Greek letter give way to fixed texts.
-    const std::array<std::string, box_count> captions = {
-        "m (кг) =", "d2 (м) =",      "d1 (м)=",       "с_сф=",     "L (м) =",        "М (кг) =", "D (м) =",
-        "с_ст=",    "   o (кг/м3)=", "    (Па·с) = ", "   o (°)=", "    zo(рад/с)=", "Т (с) =",
-    };
     BoxWindow w;
     w.start_up();
-    std::array<std::string, box_count> texts;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = w.text(box_table()[i].box);
+    std::array<std::string, quantity_count> texts;
+    for (const QuantityRow& row : quantity_table())
+        texts[static_cast<std::size_t>(row.quantity)] = w.text(row.quantity);
 
     const std::vector<std::string> expected = {
         "    параметры",
@@ -65,7 +61,7 @@ TEST(ResultsHead, CaptionsAndBoxTextsOfTheStartUp)
         "    расчёт",
         "    t,c          fi, °       wz, рад/с       W, Дж",
     };
-    EXPECT_EQ(results_head(captions, texts), expected);
+    EXPECT_EQ(results_head(texts), expected);
 }
 
 TEST(ResultsRow, FourNumbersWithTheLocalesSeparator)

@@ -293,8 +293,8 @@ TEST(Form1ParameterFile, TheDefaultsLeaveTheLaboratoryAsItStarted)
     EXPECT_EQ(Text4_texts.size(), 2u);
     EXPECT_NE(std::find(Text4_texts.begin(), Text4_texts.end(), QStringLiteral("0.400")), Text4_texts.end());
     const Parameters& after = lab.form->lab().p;
-    for (const BoxInfo& info : box_table())
-        EXPECT_EQ(quantity(after, info.box), quantity(before, info.box)) << info.name;
+    for (const QuantityRow& row : quantity_table())
+        EXPECT_EQ(quantity(after, row.quantity), quantity(before, row.quantity)) << row.box;
 }
 
 TEST(Form1ParameterFile, ValuesGoThroughTheirBoxes)
