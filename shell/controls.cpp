@@ -6,6 +6,7 @@
 #include "platform/qcolor.h"
 #include "shell/greek_letter.h"
 #include "shell/readout_label.h"
+#include "texts/characteristic_table.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -191,40 +192,13 @@ Controls create_controls(QWidget* client)
                                Look::plain, font_11pt);
     label11->setFont(serif(font_11pt, true));
     label11->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    struct CharacteristicRow {
-        Ctl label;
-        const char* tooltip;
-        Ctl overlay;
-        const char* letter; // nullptr: no Greek letter over the label
-    };
-    // In the order of Characteristic.
-    static constexpr std::array<CharacteristicRow, characteristic_count> characteristics = {{
-        {Ctl::Label12, "средняя плотность сферы, как шара", Ctl::Label12_2, "ρ"},
-        {Ctl::Label33, "средняя плотность материала сферы", Ctl::Label33_2, "ρ"},
-        {Ctl::Label13, "масса среды в объёме шар+стержень", Ctl::Label12, nullptr},
-        {Ctl::Label14, "средняя плотность стержня", Ctl::Label14_2, "ρ"},
-        {Ctl::Label15, "момент инерции системы сфера-стержень", Ctl::Label12, nullptr},
-        {Ctl::Label16, "декремент затухания при с=0", Ctl::Label16_2, "δ"},
-        {Ctl::Label17, "циклическая частота гармонических колебаний", Ctl::Label17_2, "ω"},
-        {Ctl::Label22, "циклическая частота собственных колебаний при с=0", Ctl::Label22_2, "ω"},
-        {Ctl::Label23, "период гармонических колебаний", Ctl::Label12, nullptr},
-        {Ctl::Label24, "период собственных колебаний при с=0", Ctl::Label12, nullptr},
-        {Ctl::Label25, "коэффициент вязкости для критического режима (при с=0)", Ctl::Label25_2, "η"},
-        {Ctl::Label26, "параметр fi_2", Ctl::Label26_2, "φ"},
-        {Ctl::Label27, "логарифмический декремент затухания", Ctl::Label27_2, "Θ"},
-        {Ctl::Label28, "добротность", Ctl::Label12, nullptr},
-        {Ctl::Label35, "Положение центра масс", Ctl::Label12, nullptr},
-        {Ctl::Label36, "Параметр равновесия сил тяжести и Архимеда", Ctl::Label12, nullptr},
-    }};
-    for (std::size_t j = 0; j < characteristics.size(); ++j) {
-        const CharacteristicRow& r = characteristics[j];
+    for (const CharacteristicRow& row : characteristic_table()) {
+        const auto j = static_cast<std::size_t>(row.characteristic);
         // Designed with their own names as captions; the computation writes them.
-        const std::string_view name = control_name(r.label);
         c.characteristics[j] =
-            make_label(c, client, r.label, QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
-                       r.tooltip, Look::cyan_box);
-        if (r.letter)
-            make_overlay(c, client, r.overlay, r.letter, c.characteristics[j], false);
+            make_label(c, client, control_named(row.label), utf8(row.label), row.tooltip, Look::cyan_box);
+        if (!row.overlay.name.empty())
+            make_overlay(c, client, control_named(row.overlay.name), row.overlay.letter, c.characteristics[j], false);
     }
 
     // Current values, written by a run.

@@ -2,6 +2,7 @@
 #include "shell/layout.h"
 
 #include "input/quantity_table.h"
+#include "texts/characteristic_table.h"
 
 #include <algorithm>
 #include <array>
@@ -11,25 +12,43 @@
 namespace vp {
 namespace {
 
-// The controls of a row of the quantity table, looked up by name once.
-struct InputRowControls {
-    const QuantityRow* row;
-    Ctl label;
-    Ctl box;
+// The controls of a row of the quantity or the characteristic table, looked
+// up by name once.
+template <typename Row>
+struct RowControls {
+    const Row* row = nullptr;
+    Ctl label{};
     std::optional<Ctl> overlay;
+};
+
+template <typename Row>
+RowControls<Row> controls_of(const Row& row)
+{
+    return {&row, control_named(row.label),
+            row.overlay.name.empty() ? std::nullopt : std::optional<Ctl>(control_named(row.overlay.name))};
+}
+
+struct InputRowControls : RowControls<QuantityRow> {
+    Ctl box{};
 };
 
 const std::array<InputRowControls, quantity_count>& input_row_controls()
 {
     static const std::array<InputRowControls, quantity_count> rows = [] {
         std::array<InputRowControls, quantity_count> out{};
-        for (const QuantityRow& row : quantity_table()) {
-            std::optional<Ctl> overlay;
-            if (!row.overlay.name.empty())
-                overlay = control_named(row.overlay.name);
-            out[static_cast<std::size_t>(row.quantity)] = {&row, control_named(row.label), control_named(row.box),
-                                                           overlay};
-        }
+        for (const QuantityRow& row : quantity_table())
+            out[static_cast<std::size_t>(row.quantity)] = {controls_of(row), control_named(row.box)};
+        return out;
+    }();
+    return rows;
+}
+
+const std::array<RowControls<CharacteristicRow>, characteristic_count>& characteristic_row_controls()
+{
+    static const std::array<RowControls<CharacteristicRow>, characteristic_count> rows = [] {
+        std::array<RowControls<CharacteristicRow>, characteristic_count> out{};
+        for (const CharacteristicRow& row : characteristic_table())
+            out[static_cast<std::size_t>(row.characteristic)] = controls_of(row);
         return out;
     }();
     return rows;
@@ -81,29 +100,13 @@ WindowLayout layout(int scale_width, int scale_height)
     // Characteristics column: a heading and sixteen labels, some with the
     // Greek letter of their quantity laid over the left end.
     const PlaceF label11 = put(Ctl::Label11, label10.left + label10.width + otstup_x, otstup_y, 2 * L_Width, L_Height);
-    struct CharacteristicRow {
-        Ctl label;
-        Ctl overlay;
-        float overlay_width; // designed width; 0: no Greek letter over the label
-        float overlay_rise;
-    };
-    static constexpr CharacteristicRow characteristic_rows[] = {
-        {Ctl::Label12, Ctl::Label12_2, 10, 2}, {Ctl::Label33, Ctl::Label33_2, 14, 0},
-        {Ctl::Label13, Ctl::Label13, 0, 0},    {Ctl::Label14, Ctl::Label14_2, 17, 2},
-        {Ctl::Label15, Ctl::Label15, 0, 0},    {Ctl::Label16, Ctl::Label16_2, 16, 2},
-        {Ctl::Label17, Ctl::Label17_2, 16, 2}, {Ctl::Label22, Ctl::Label22_2, 16, 2},
-        {Ctl::Label23, Ctl::Label23, 0, 0},    {Ctl::Label24, Ctl::Label24, 0, 0},
-        {Ctl::Label25, Ctl::Label25_2, 14, 0}, {Ctl::Label26, Ctl::Label26_2, 12, 0},
-        {Ctl::Label27, Ctl::Label27_2, 14, 0}, {Ctl::Label28, Ctl::Label28, 0, 0},
-        {Ctl::Label35, Ctl::Label35, 0, 0},    {Ctl::Label36, Ctl::Label36, 0, 0},
-    };
     const float column_width = 2 * L_Width;
-    for (int j = 1; j <= 16; ++j) {
-        const CharacteristicRow& r = characteristic_rows[j - 1];
+    for (const RowControls<CharacteristicRow>& r : characteristic_row_controls()) {
+        const int j = static_cast<int>(r.row->characteristic) + 1;
         const PlaceF label =
             put(r.label, label11.left, label11.top + static_cast<float>(j) * row, column_width, L_Height);
-        if (r.overlay_width > 0)
-            put(r.overlay, label.left + 2, label.top - r.overlay_rise, r.overlay_width, label.height);
+        if (r.overlay)
+            put(*r.overlay, label.left + 2, label.top - r.row->overlay.rise, r.row->overlay.width, label.height);
     }
 
     // Current values at the bottom left.
