@@ -29,11 +29,4 @@ void write_csv(const RunRecord& record, const std::function<void(std::string_vie
         sink(text);
 }
 
-std::string csv_text(const RunRecord& record)
-{
-    std::string all;
-    write_csv(record, [&all](std::string_view piece) { all += piece; });
-    return all;
-}
-
 } // namespace vp

@@ -19,7 +19,4 @@ inline constexpr std::string_view csv_header = "t_s,fi_deg,wz_rad_s,W_J\n";
 // ten million steps makes some 600 MB of text, which is not built whole.
 void write_csv(const RunRecord& record, const std::function<void(std::string_view)>& sink);
 
-// The whole text at once, for short runs.
-std::string csv_text(const RunRecord& record);
-
 } // namespace vp

@@ -26,7 +26,6 @@ struct FieldReading {
     // Fields read: parameter_file_fields for a complete file.
     int fields_read = 0;
 
-    bool ended_early() const { return fields_read < parameter_file_fields; }
     // Fewer than the thirteen values: the file ended before the last of them
     // (a file that ends after it, without the two further fields, is whole).
     bool values_missing() const { return values.size() < static_cast<std::size_t>(quantity_count); }

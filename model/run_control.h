@@ -25,8 +25,6 @@ public:
     enum class Phase { idle, running, stop_requested, ending, abandoned };
 
     Phase phase() const { return phase_; }
-    // Why the last loop ended; meaningful from `ending` on.
-    RunEnd end_reason() const { return end_; }
 
     // idle -> running; false (and nothing changes) in any other phase.
     bool start();

@@ -40,8 +40,8 @@ inline constexpr std::size_t control_count = 0
 // The control's name, which is also its objectName.
 std::string_view control_name(Ctl control);
 
-// The control of that name; an unknown name throws std::invalid_argument.
-// Only tests and tools look controls up by name.
+// The control of that name, as the tables of quantities and characteristics
+// name them; an unknown name throws std::invalid_argument.
 Ctl control_named(std::string_view name);
 
 } // namespace vp

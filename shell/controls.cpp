@@ -25,21 +25,6 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
 }
 
-QWidget* Controls::find(const QString& name) const
-{
-    return (*this)[control_named(name.toStdString())];
-}
-
-QLabel* Controls::label(const QString& name) const
-{
-    return qobject_cast<QLabel*>(find(name));
-}
-
-QLineEdit* Controls::box(const QString& name) const
-{
-    return qobject_cast<QLineEdit*>(find(name));
-}
-
 namespace {
 
 // Sizes in pixels rather than points: the window is laid out in pixels, and

@@ -77,11 +77,6 @@ struct Controls {
     QLineEdit* box(Quantity q) const { return boxes[static_cast<std::size_t>(q)]; }
     // The five picture boxes.
     std::array<CanvasWidget*, 5> picture_widgets() const { return {Picture1, Picture2, Picture3, Picture4, Picture14}; }
-
-    // By name, for tests and tools; an unknown name throws.
-    QWidget* find(const QString& name) const;
-    QLabel* label(const QString& name) const;
-    QLineEdit* box(const QString& name) const;
 };
 
 // Creates every control on the client area, with its caption, tooltip,

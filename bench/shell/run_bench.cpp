@@ -156,7 +156,7 @@ struct Window {
         }
         form->resize(size);
         QCoreApplication::processEvents();
-        form->controls().box(QStringLiteral("Text20"))->setText(QString::fromLatin1(Tmax));
+        form->controls().box(vp::Quantity::Tmax)->setText(QString::fromLatin1(Tmax));
         QCoreApplication::processEvents();
     }
 };

@@ -184,9 +184,9 @@ TEST(Form1Input, ForASharedControlTheLastHandlerDecides)
         for (const auto& [box, text] : c.typed)
             lab.type(box, QString::fromLatin1(text));
         for (const char* name : c.shown)
-            EXPECT_FALSE(lab.form->controls().find(QString::fromLatin1(name))->isHidden()) << name;
+            EXPECT_FALSE(lab.widget(name)->isHidden()) << name;
         for (const char* name : c.hidden)
-            EXPECT_TRUE(lab.form->controls().find(QString::fromLatin1(name))->isHidden()) << name;
+            EXPECT_TRUE(lab.widget(name)->isHidden()) << name;
     }
 }
 

@@ -58,16 +58,18 @@ struct Lab {
         form.reset();
     }
 
+    // A control by its objectName, as tools find it.
+    QWidget* widget(const char* name) const { return form->findChild<QWidget*>(QString::fromLatin1(name)); }
     QString text(const char* name) const
     {
-        QWidget* w = form->controls().find(QString::fromLatin1(name));
+        QWidget* w = widget(name);
         if (auto* label = qobject_cast<QLabel*>(w))
             return label->text();
         if (auto* box = qobject_cast<QLineEdit*>(w))
             return box->text();
         return {};
     }
-    QLineEdit* box(const char* name) const { return form->controls().box(QString::fromLatin1(name)); }
+    QLineEdit* box(const char* name) const { return qobject_cast<QLineEdit*>(widget(name)); }
     void type(const char* name, const QString& text) { box(name)->setText(text); }
 };
 

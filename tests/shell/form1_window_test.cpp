@@ -236,7 +236,7 @@ TEST(Form1Window, LaidOutAtTheDesignedSize)
         {"Label37", {176, 502, 168, 26}}, {"Picture1", {4, 4, 348, 348}}, {"Picture14", {17, 236, 331, 112}},
     };
     for (const auto& [name, rect] : places)
-        EXPECT_EQ(lab.form->controls().find(QString::fromLatin1(name))->geometry(), rect) << name;
+        EXPECT_EQ(lab.widget(name)->geometry(), rect) << name;
 }
 
 TEST(Form1Window, ViewButtonsSwitchThePictures)
