@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/pause.h"
 
-#include <QEventLoop>
-#include <QTimer>
+#include "platform/clock.h"
+#include "platform/event_wait.h"
 
 namespace vp {
 
@@ -10,15 +10,7 @@ void EventLoopPause::wait(int milliseconds)
 {
     if (milliseconds <= 0)
         return;
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    // A coarse timer may fire 5 % late, which a run of hundreds of 10 ms
-    // pauses would add up.
-    timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timer.start(milliseconds);
-    loop.exec();
+    process_events_until(clock_, clock_.seconds() + milliseconds / 1000.0, QEventLoop::AllEvents);
 }
 
 } // namespace vp

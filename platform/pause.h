@@ -3,6 +3,8 @@
 
 namespace vp {
 
+class Clock;
+
 // A pause during which window events keep flowing, so that the start/stop
 // button, the slow-down bar, the view buttons and the menus work while a run
 // waits between its steps.
@@ -13,11 +15,16 @@ public:
     virtual void wait(int milliseconds) = 0;
 };
 
-// A nested event loop ended by a precise single-shot timer. A modal box
-// opened inside it holds the pause until it is answered.
+// Nested event loops ended by precise single-shot timers, until the clock
+// has moved on by the pause. A modal box opened inside it holds the pause
+// until it is answered.
 class EventLoopPause final : public Pause {
 public:
+    explicit EventLoopPause(const Clock& clock) : clock_(clock) {}
     void wait(int milliseconds) override;
+
+private:
+    const Clock& clock_;
 };
 
 } // namespace vp

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/tone.h"
 
+#include "platform/clock.h"
+#include "platform/event_wait.h"
+
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QBuffer>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMediaDevices>
 #include <QTimer>
@@ -17,16 +19,6 @@
 
 namespace vp {
 namespace {
-
-// Waits, with painting and timers going on but user input held back.
-void hold(int milliseconds)
-{
-    if (milliseconds <= 0)
-        return;
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
 
 QByteArray sine(const QAudioFormat& format, double frequency_hz, int milliseconds)
 {
@@ -65,8 +57,10 @@ void AudioTone::play(double frequency_hz, int milliseconds)
 {
     if (milliseconds <= 0)
         return;
-    QElapsedTimer elapsed;
-    elapsed.start();
+    // The tone ends by the clock however the output behaves; meanwhile
+    // painting and timers go on, user input is held back.
+    const double end = clock_.seconds() + milliseconds / 1000.0;
+    auto hold = [&] { process_events_until(clock_, end, QEventLoop::ExcludeUserInputEvents); };
 
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     QAudioFormat format;
@@ -79,7 +73,7 @@ void AudioTone::play(double frequency_hz, int milliseconds)
             format.setSampleFormat(QAudioFormat::Int16);
     }
     if (device.isNull() || !device.isFormatSupported(format)) {
-        hold(milliseconds);
+        hold();
         return;
     }
 
@@ -99,7 +93,7 @@ void AudioTone::play(double frequency_hz, int milliseconds)
     if (sink.error() == QAudio::NoError && sink.state() != QAudio::StoppedState)
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     sink.stop();
-    hold(milliseconds - static_cast<int>(elapsed.elapsed()));
+    hold();
 }
 
 } // namespace vp

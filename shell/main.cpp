@@ -1,12 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/clock.h"
-#include "platform/documents.h"
-#include "platform/file_dialogs.h"
-#include "platform/message_boxes.h"
-#include "platform/pause.h"
 #include "platform/qt_texts.h"
-#include "platform/tone.h"
 #include "shell/form1.h"
+#include "shell/program_facilities.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,26 +44,9 @@ int main(int argc, char* argv[])
     vp::RussianQtTexts qt_texts;
     qt_texts.install(app);
 
-    vp::QtMessageBoxes boxes;
-    vp::AudioTone tone;
-    vp::EventLoopPause pause;
-    vp::SteadyClock clock;
-    vp::DesktopDocuments documents;
-    vp::QtFileDialogs dialogs;
-
-    vp::Services services;
-    services.boxes = &boxes;
-    services.tone = &tone;
-    services.pause = &pause;
-    services.clock = &clock;
-    services.documents = &documents;
-    services.dialogs = &dialogs;
-    services.working_directory = QDir::currentPath();
-    services.quit = [] { QCoreApplication::exit(0); };
-
-    vp::Form1 form(services);
-    boxes.set_parent(&form);
-    dialogs.set_parent(&form);
+    vp::ProgramFacilities facilities;
+    vp::Form1 form(vp::services_of(facilities, QDir::currentPath(), [] { QCoreApplication::exit(0); }));
+    facilities.set_parent(&form);
     form.show();
     return app.exec();
 }

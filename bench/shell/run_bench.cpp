@@ -2,6 +2,7 @@
 #include "input/parameter_file.h"
 #include "platform/clock.h"
 #include "platform/documents.h"
+#include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
 #include "platform/pause.h"
 #include "platform/tone.h"
@@ -65,7 +66,8 @@ public:
         ++steps;
         real.wait(milliseconds);
     }
-    vp::EventLoopPause real;
+    vp::SteadyClock clock;
+    vp::EventLoopPause real{clock};
     long steps = 0;
 };
 
@@ -133,21 +135,16 @@ struct Window {
     SilentTone tone;
     NoBoxes boxes;
     NoDocuments documents;
+    vp::QtFileDialogs dialogs;
     vp::SteadyClock clock;
+    vp::Pause& pause;
     std::unique_ptr<vp::Form1> form;
 
     // An empty size: the screen's whole available area, as a maximised
     // window has it.
-    Window(vp::Pause& pause, const char* Tmax, QSize size)
+    Window(vp::Pause& pause, const char* Tmax, QSize size) : pause(pause)
     {
-        vp::Services s;
-        s.boxes = &boxes;
-        s.tone = &tone;
-        s.pause = &pause;
-        s.clock = &clock;
-        s.documents = &documents;
-        s.quit = [] {};
-        form = std::make_unique<vp::Form1>(s);
+        form = std::make_unique<vp::Form1>(vp::services_of(*this, QStringLiteral("."), [] {}));
         form->show();
         if (size.isEmpty()) {
             const QRect area = form->screen()->availableGeometry();
@@ -296,7 +293,8 @@ BENCHMARK(BM_PacedDefaultRun)
 // The pause alone: how far a 10 ms pause overshoots.
 void BM_Pause10ms(benchmark::State& state)
 {
-    vp::EventLoopPause pause;
+    vp::SteadyClock clock;
+    vp::EventLoopPause pause(clock);
     for (auto _ : state)
         pause.wait(10);
 }

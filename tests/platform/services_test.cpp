@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/clock.h"
 #include "platform/documents.h"
 #include "platform/pause.h"
 #include "platform/qt_texts.h"
@@ -8,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -142,28 +142,44 @@ TEST(Cp1251Writer, ALineIsWrittenWholeOrNotAtAll)
     EXPECT_EQ(file_bytes(path), QByteArray("0123456789\r\n"));
 }
 
-TEST(EventLoopPause, EventsFlowDuringThePause)
+// A clock that has moved on by a stride at each reading, as time passes
+// while events run. The stride, 1/128 s, keeps the sums exact.
+class StridingClock final : public Clock {
+public:
+    static constexpr double stride = 1.0 / 128;
+    double seconds() const override { return now += stride; }
+    mutable double now = 100;
+};
+
+TEST(EventLoopPause, EventsFlowUntilTheClockHasMovedOnByThePause)
 {
-    EventLoopPause pause;
+    StridingClock clock;
+    EventLoopPause pause(clock);
     bool handled = false;
     QTimer::singleShot(0, [&] { handled = true; });
     pause.wait(0);
     EXPECT_FALSE(handled) << "a zero pause returns at once";
-    QElapsedTimer t;
-    t.start();
+    EXPECT_EQ(clock.now, 100) << "and does not ask the time";
+    const double start = clock.now;
     pause.wait(15);
     EXPECT_TRUE(handled);
-    EXPECT_GE(t.elapsed(), 14);
+    // Started at the first reading, ended at the first one 15 ms after it:
+    // the third.
+    EXPECT_EQ(clock.now - start, 3 * StridingClock::stride);
 }
 
-TEST(AudioTone, SilentWithoutADeviceButTakesItsTime)
+TEST(AudioTone, TakesItsTimeByTheClockWithOrWithoutADevice)
 {
-    AudioTone tone;
-    QElapsedTimer t;
-    t.start();
+    StridingClock clock;
+    AudioTone tone(clock);
+    const double start = clock.now;
     tone.play(880, 40);
-    EXPECT_GE(t.elapsed(), 39);
-    EXPECT_LT(t.elapsed(), 2000);
+    // Ends at the first reading 40 ms after its start, or later when the
+    // output took longer.
+    EXPECT_GE(clock.now - start, StridingClock::stride + 0.04);
+    const double after = clock.now;
+    tone.play(880, 0);
+    EXPECT_EQ(clock.now, after) << "no tone, no time";
 }
 
 // Stands in for the desktop's launcher of local files.

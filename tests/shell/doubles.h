@@ -108,16 +108,7 @@ struct Doubles {
 
     Services services(const QString& working_directory = QStringLiteral("."))
     {
-        Services s;
-        s.boxes = &boxes;
-        s.tone = &tone;
-        s.pause = &pause;
-        s.clock = &clock;
-        s.documents = &documents;
-        s.dialogs = &dialogs;
-        s.working_directory = working_directory;
-        s.quit = [this] { ++quits; };
-        return s;
+        return services_of(*this, working_directory, [this] { ++quits; });
     }
 };
 
