@@ -47,6 +47,19 @@ TEST(RunRecord, KeepsEveryStepOfTheLatestRunOnly)
     EXPECT_FALSE(r.value_at(1, RunColumn::fi_deg));
 }
 
+TEST(RunRecord, ValueBetweenTwoStepsIsWeightedByTheDistanceToEach)
+{
+    // Off the midpoint: a swapped weight would give 17.5.
+    RunRecord r;
+    r.start({});
+    r.append({2, 10, 0, 0});
+    r.append({4, 20, 0, 0});
+    EXPECT_EQ(r.value_at(2.5, RunColumn::fi_deg), 12.5);
+    EXPECT_EQ(r.value_at(3.5, RunColumn::fi_deg), 17.5);
+    EXPECT_EQ(r.value_at(2, RunColumn::fi_deg), 10);
+    EXPECT_EQ(r.value_at(4, RunColumn::fi_deg), 20);
+}
+
 TEST(RunRecord, RowOfAStepIsWhatTheGraphsDraw)
 {
     RunState s;

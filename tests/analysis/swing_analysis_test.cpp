@@ -113,6 +113,26 @@ TEST(SwingAnalysis, ShortRunsGiveWhatTheyCan)
     }
 }
 
+TEST(SwingAnalysis, ATurningPointStandsAtTheExtremeBetweenTheSteps)
+{
+    // 20 e^(-0.1 t) cos(2 pi t) sampled every 0.01 s: its first minimum lies
+    // where tan(2 pi t) = -0.1 / (2 pi), between two steps.
+    const double omega = two_pi;
+    const double delta = 0.1;
+    const double t = (pi - std::atan(delta / omega)) / omega;
+    const double fi = 20 * std::exp(-delta * t) * std::cos(omega * t);
+    SwingAnalysis a;
+    a.update(record_of(damped_cosine(0, 20, delta, omega), 0.01, 0.7));
+    ASSERT_EQ(a.turning_points().size(), 1u);
+    const TurningPoint& p = a.turning_points()[0];
+    EXPECT_NEAR(p.t, t, 1e-4);
+    EXPECT_NEAR(p.fi_deg, fi, 1e-3);
+    EXPECT_EQ(p.equilibrium, 0);
+    EXPECT_EQ(p.amplitude, p.fi_deg);
+    EXPECT_FALSE(p.period);
+    EXPECT_FALSE(p.ratio);
+}
+
 TEST(SwingAnalysis, AperiodicDecayFallsToOneOverEInItsTimeConstant)
 {
     const double tau = 1.5;

@@ -60,6 +60,12 @@ TEST(SwingTableText, OneLinePerTurningPointThenTheSummary)
         const std::vector<std::string> lines = lines_of(text);
         ASSERT_EQ(lines.size(), 1 + 5 + 1 + 1 + 1 + 5u);
         EXPECT_EQ(lines[0], "№\tt, c\tφ, °\tA, °\tT, c\tA(n-2)/A(n)\tΘ");
+        for (std::size_t n = 1; n <= 5; ++n) {
+            const std::vector<std::string> cells = cells_of(lines[n]);
+            ASSERT_EQ(cells.size(), 7u) << n;
+            EXPECT_EQ(cells[0], std::to_string(n)) << "turning points are counted from 1";
+            EXPECT_NEAR(value_of(cells[1]), a.turning_points()[n - 1].t, 1e-8) << n;
+        }
         EXPECT_EQ(cells_of(lines[2])[4], "") << "no period before the third turning point";
         EXPECT_NEAR(value_of(cells_of(lines[3])[4]), 1, 1e-6);
         EXPECT_EQ(lines[6], "");

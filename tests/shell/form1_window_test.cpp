@@ -3,8 +3,10 @@
 // start-up values and the way out.
 #include "form1_test_support.h"
 
+#include "input/quantity_table.h"
 #include "platform/canvas_widget.h"
 #include "tests/support/c_library_locale.h"
+#include "texts/characteristic_table.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,119 +23,70 @@
 namespace vp::testing {
 namespace {
 
-QString caption_of(QWidget* w)
+QString utf8(std::string_view text)
 {
-    if (auto* label = qobject_cast<QLabel*>(w))
-        return label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(w))
-        return button->text();
-    if (auto* frame = qobject_cast<QGroupBox*>(w))
-        return frame->title();
-    return {};
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-struct ControlRow {
-    const char* name;
-    const char* kind;
-    const char* caption; // nullptr: not checked here (set by the computation)
-    const char* tooltip;
-};
-
-TEST(Form1Window, EveryControlOfTheInventory)
+TEST(Form1Window, EveryControlOfTheInventoryOnceByItsName)
 {
     Lab lab;
-    const ControlRow inventory[] = {
-        {"Label10", "vp::ClickableLabel", "Параметры задачи", "Параметры задачи"},
-        {"Label1", "QLabel", "m (кг) =", "масса сферы"},
-        {"Label4", "QLabel", "d2 (м) =", "внешний диаметр сферы"},
-        {"Label7", "QLabel", "d1 (м)=", "внутренний диаметр сферы"},
-        {"Label8", "QLabel", "с_сф=", "коэффициент лобового сопротивления для сферы"},
-        {"Label2", "QLabel", "L (м) =", "длина стержня от оси вращения до нижней точки сферы"},
-        {"Label6", "QLabel", "М (кг) =", "масса стержня"},
-        {"Label9", "QLabel", "D (м) =", "диаметр стержня. В окне анимациине  не масштабируется"},
-        {"Label34", "QLabel", "с_ст=", "коэффициент лобового сопротивления для стержня"},
-        {"Label3", "QLabel", "   o (кг/м3)=", "плотность среды"},
-        {"Label5", "QLabel", "    (Па·с) = ", "коэффициент динамической вязкости среды"},
-        {"Label18", "QLabel", "   o (°)=", "начальный угол отклонения"},
-        {"Label19", "QLabel", "    zo(рад/с)=", "начальная угловая скорость"},
-        {"Label20", "QLabel", "Т (с) =", "время расчета"},
-        {"Label3_2", "vp::GreekLetter", "ρ", nullptr},
-        {"Label5_2", "vp::GreekLetter", "η", nullptr},
-        {"Label18_2", "vp::GreekLetter", "φ", nullptr},
-        {"Label19_2", "vp::GreekLetter", "ω", nullptr},
-        {"Text1", "QLineEdit", nullptr, "масса сферы"},
-        {"Text4", "QLineEdit", nullptr, "внешний диаметр сферы"},
-        {"Text7", "QLineEdit", nullptr, "внутренний диаметр сферы"},
-        {"Text8", "QLineEdit", nullptr, "коэффициент лобового сопротивления для сферы"},
-        {"Text2", "QLineEdit", nullptr, "длина стержня от оси вращения до нижней точки сферы"},
-        {"Text6", "QLineEdit", nullptr, "масса стержня"},
-        {"Text9", "QLineEdit", nullptr, "диаметр стержня. В окне анимации не масштабируется"},
-        {"Text34", "QLineEdit", nullptr, "коэффициент лобового сопротивления для стержня"},
-        {"Text3", "QLineEdit", nullptr, "плотность среды"},
-        {"Text5", "QLineEdit", nullptr, "коэффициент динамической вязкости среды"},
-        {"Text18", "QLineEdit", nullptr, "начальный угол отклонения"},
-        {"Text19", "QLineEdit", nullptr, "начальная угловая скорость"},
-        {"Text20", "QLineEdit", nullptr, "время расчета"},
-        {"Label11", "QLabel", "Характеристики", "Характеристики движения"},
-        {"Label12", "QLabel", nullptr, "средняя плотность сферы, как шара"},
-        {"Label33", "QLabel", nullptr, "средняя плотность материала сферы"},
-        {"Label13", "QLabel", nullptr, "масса среды в объёме шар+стержень"},
-        {"Label14", "QLabel", nullptr, "средняя плотность стержня"},
-        {"Label15", "QLabel", nullptr, "момент инерции системы сфера-стержень"},
-        {"Label16", "QLabel", nullptr, "декремент затухания при с=0"},
-        {"Label17", "QLabel", nullptr, "циклическая частота гармонических колебаний"},
-        {"Label22", "QLabel", nullptr, "циклическая частота собственных колебаний при с=0"},
-        {"Label23", "QLabel", nullptr, "период гармонических колебаний"},
-        {"Label24", "QLabel", nullptr, "период собственных колебаний при с=0"},
-        {"Label25", "QLabel", nullptr, "коэффициент вязкости для критического режима (при с=0)"},
-        {"Label26", "QLabel", nullptr, "параметр fi_2"},
-        {"Label27", "QLabel", nullptr, "логарифмический декремент затухания"},
-        {"Label28", "QLabel", nullptr, "добротность"},
-        {"Label35", "QLabel", nullptr, "Положение центра масс"},
-        {"Label36", "QLabel", nullptr, "Параметр равновесия сил тяжести и Архимеда"},
-        {"Label12_2", "vp::GreekLetter", "ρ", nullptr},
-        {"Label33_2", "vp::GreekLetter", "ρ", nullptr},
-        {"Label14_2", "vp::GreekLetter", "ρ", nullptr},
-        {"Label16_2", "vp::GreekLetter", "δ", nullptr},
-        {"Label17_2", "vp::GreekLetter", "ω", nullptr},
-        {"Label22_2", "vp::GreekLetter", "ω", nullptr},
-        {"Label25_2", "vp::GreekLetter", "η", nullptr},
-        {"Label26_2", "vp::GreekLetter", "φ", nullptr},
-        {"Label27_2", "vp::GreekLetter", "Θ", nullptr},
-        {"Label29", "QLabel", "текущее время", "текущее время"},
-        {"Label30", "QLabel", "текущий угол", "текущий угол"},
-        {"Label31", "QLabel", "текущая угловая скорос.", "текущая угловая скорость"},
-        {"Label37", "QLabel", "текущая полная энергия", "Текущая полная энергия"},
-        {"HScroll1", "QScrollBar", nullptr, nullptr},
-        {"HScroll2", "QScrollBar", nullptr, nullptr},
-        {"Label21", "QLabel", "1", "Замедление времени"},
-        {"Label32", "QLabel", "100", "Число точек интегрирования на  периоде гармонических колебаний"},
-        {"Frame1", "QGroupBox", "Графики", "Выбор показа графика"},
-        {"Option1", "QRadioButton", "анимация", "Анимация движения (траектория)"},
-        {"Option2", "QRadioButton", "fi(t), wz, W", "Зависимости угла, угловой скорости, энергии от времени"},
-        {"CmdOK", "QPushButton", "ПУСК", "Запуск (остановка) установки"},
-        {"Check_p", "QCheckBox", "файл", "вывод результатов на печать"},
-        {"Picture1", "vp::CanvasWidget", nullptr, "Плоскость Y-X график"},
-        {"Picture2", "vp::CanvasWidget", nullptr, "Анимация движения"},
-        {"VScroll1", "QScrollBar", nullptr, nullptr},
-        {"Picture3", "vp::CanvasWidget", nullptr, "Зависимость угла от времени. Слева - масштаб"},
-        {"VScroll2", "QScrollBar", nullptr, nullptr},
-        {"Picture4", "vp::CanvasWidget", nullptr, "Зависимость угловой скорости от времени. Слева - масштаб"},
-        {"VScroll3", "QScrollBar", nullptr, nullptr},
-        {"Picture14", "vp::CanvasWidget", nullptr, "Зависимость полной энергии от времени. Слева - масштаб"},
-    };
-    for (const ControlRow& row : inventory) {
-        QWidget* w = lab.form->findChild<QWidget*>(QString::fromLatin1(row.name));
-        ASSERT_NE(w, nullptr) << row.name;
-        EXPECT_STREQ(w->metaObject()->className(), row.kind) << row.name;
-        if (row.caption) {
-            EXPECT_EQ(caption_of(w), QString::fromUtf8(row.caption)) << row.name;
-        }
-        if (row.tooltip) {
-            EXPECT_EQ(w->toolTip(), QString::fromUtf8(row.tooltip)) << row.name;
-        }
+    const Controls& c = lab.form->controls();
+    for (std::size_t i = 0; i < control_count; ++i) {
+        const QString name = utf8(control_name(static_cast<Ctl>(i)));
+        const QList<QWidget*> found = lab.form->findChildren<QWidget*>(name);
+        ASSERT_EQ(found.size(), 1) << name.toStdString();
+        EXPECT_EQ(found[0], c.widgets[i]) << name.toStdString();
     }
-    EXPECT_EQ(lab.form->controls().widgets.size(), std::size(inventory));
+}
+
+// A Greek letter over a label: of its kind, with the letter, above the label.
+void expect_overlay(const Lab& lab, const Overlay& overlay, const QWidget* label)
+{
+    if (overlay.name.empty())
+        return;
+    const auto* letter = qobject_cast<QLabel*>(lab.widget(std::string(overlay.name).c_str()));
+    ASSERT_NE(letter, nullptr) << overlay.name;
+    EXPECT_STREQ(letter->metaObject()->className(), "vp::GreekLetter");
+    EXPECT_EQ(letter->text(), utf8(overlay.letter));
+    const QWidgetList siblings = label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    EXPECT_GT(siblings.indexOf(const_cast<QLabel*>(letter)), siblings.indexOf(const_cast<QWidget*>(label)))
+        << overlay.name << " lies under its label";
+}
+
+TEST(Form1Window, EveryControlTheTablesNameIsThereAsTheRowSays)
+{
+    Lab lab;
+    for (const QuantityRow& row : quantity_table()) {
+        SCOPED_TRACE(row.name);
+        auto* box = qobject_cast<QLineEdit*>(lab.widget(std::string(row.box).c_str()));
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box, lab.form->controls().box(row.quantity));
+        EXPECT_EQ(box->toolTip(), utf8(row.tooltip));
+        auto* label = qobject_cast<QLabel*>(lab.widget(std::string(row.label).c_str()));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), utf8(row.caption));
+        EXPECT_EQ(label->toolTip(), utf8(row.label_tooltip.empty() ? row.tooltip : row.label_tooltip));
+        // The label stands on the box's row, to its left.
+        EXPECT_EQ(label->y(), box->y());
+        EXPECT_LT(label->x(), box->x());
+        expect_overlay(lab, row.overlay, label);
+    }
+    const QLabel* above = nullptr;
+    for (const CharacteristicRow& row : characteristic_table()) {
+        SCOPED_TRACE(row.name);
+        auto* label = qobject_cast<QLabel*>(lab.widget(std::string(row.label).c_str()));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label, lab.form->controls().characteristics[static_cast<std::size_t>(row.characteristic)]);
+        EXPECT_EQ(label->toolTip(), utf8(row.tooltip));
+        EXPECT_TRUE(label->text().startsWith(utf8(row.prefix.substr(0, row.prefix.find('=')))));
+        // In the order of the table, top to bottom.
+        if (above) {
+            EXPECT_GT(label->y(), above->y());
+        }
+        above = label;
+        expect_overlay(lab, row.overlay, label);
+    }
 }
 
 TEST(Form1Window, StartsWithTheDefaults)
