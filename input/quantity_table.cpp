@@ -36,275 +36,235 @@ bool some_quadratic_drag(double, P p)
     return !(p.c_shar == 0 && p.c_ster == 0);
 }
 
+// Fills one row, each step naming what it sets.
+class Row {
+public:
+    Row(QuantityTable& table, Quantity q, std::string_view name, std::string_view unit)
+        : r_(table[static_cast<std::size_t>(q)])
+    {
+        r_.quantity = q;
+        r_.name = name;
+        r_.unit = unit;
+    }
+    Row& box(std::string_view name, std::string_view tooltip)
+    {
+        r_.box = name;
+        r_.tooltip = tooltip;
+        return *this;
+    }
+    Row& label(std::string_view name, std::string_view caption, std::string_view tooltip = {})
+    {
+        r_.label = name;
+        r_.caption = caption;
+        r_.label_tooltip = tooltip;
+        return *this;
+    }
+    // The letters of the input rows stand 5 px above their labels.
+    Row& letter(std::string_view name, std::string_view letter, float width)
+    {
+        r_.overlay = {name, letter, width, 5};
+        return *this;
+    }
+    Row& shown_as(std::string_view mask)
+    {
+        r_.display_mask = mask;
+        return *this;
+    }
+    Row& started_as(std::string_view mask)
+    {
+        r_.start_mask = mask;
+        return *this;
+    }
+    Row& in_file(int field, std::string_view mask)
+    {
+        r_.file_field = field;
+        r_.file_mask = mask;
+        return *this;
+    }
+    Row& in_results_head_as(std::string_view caption)
+    {
+        r_.results_caption = caption;
+        return *this;
+    }
+    Row& refuses(bool (*broken)(double, P), std::string_view complaint)
+    {
+        Rule& free = r_.rules[r_.rules[0].broken ? 1 : 0];
+        free = {broken, complaint};
+        return *this;
+    }
+    Row& too_large(std::string_view complaint)
+    {
+        r_.too_large = complaint;
+        return *this;
+    }
+    Row& replaced_by(double (*replacement)(P))
+    {
+        r_.replacement = replacement;
+        return *this;
+    }
+    Row& warns(std::string WarningMemories::*memory, std::string_view text, bool comes_again = false)
+    {
+        r_.warning = {memory, text, comes_again};
+        return *this;
+    }
+    Row& sets(Group group, bool after_write_back, bool (*visible)(double, P))
+    {
+        r_.group = {group, after_write_back, visible};
+        return *this;
+    }
+    Row& then(void (*after_write_back)(Parameters&))
+    {
+        r_.after_write_back = after_write_back;
+        return *this;
+    }
+
+private:
+    QuantityRow& r_;
+};
+
+constexpr bool before_write_back = false;
+constexpr bool after_write_back = true;
+
 QuantityTable make_table()
 {
-    // The first letter of "Cтержень" is a Latin C; the labels' "с_сф=",
-    // "с_ст=" begin with a Cyrillic с.
-    return {{
-        {Q::massa,
-         "massa",
-         "кг",
-         "Text1",
-         "масса сферы",
-         "Label1",
-         "m (кг) =",
-         {},
-         {},
-         "0.0000",
-         "0.0000",
-         2,
-         "0.0000",
-         {},
-         {{{negative, negative_feminine}, {[](double v, P p) { return v == 0 && p.massa_st == 0; }, both_masses_zero}}},
-         "не может быть такой большой!",
-         [](P) { return 15.499; },
-         {&WarningMemories::predupr_massa, "Можно и так! Качается только стержень!"},
-         {Group::sphere, false, shown_unless_zero},
-         nullptr},
-        {Q::diametr_2,
-         "diametr_2",
-         "м",
-         "Text4",
-         "внешний диаметр сферы",
-         "Label4",
-         "d2 (м) =",
-         {},
-         {},
-         "0.0000",
-         {},
-         5,
-         "0.000",
-         {},
-         {{{not_positive, "Не может быть отрицательным или 0!"},
-           {[](double v, P p) { return v <= p.diametr_1; }, "Не может быть <=d1!"}}},
-         "Не может быть таким большим!",
-         // 1.3 * 0 would be refused again: the outer diameter the laboratory
-         // starts with instead.
-         [](P p) { return p.diametr_1 > 0 ? 1.3 * p.diametr_1 : 0.4; },
-         {},
-         {},
-         derive_r_shar_2},
-        {Q::diametr_1,
-         "diametr_1",
-         "м",
-         "Text7",
-         "внутренний диаметр сферы",
-         "Label7",
-         "d1 (м)=",
-         {},
-         {},
-         "0.0000",
-         {},
-         8,
-         "0.000",
-         {},
-         {{{negative, negative_masculine}, {[](double v, P p) { return v >= p.diametr_2; }, "Не может быть >=d2!"}}},
-         "Не может быть таким большим!",
-         [](P p) { return 0.7 * p.diametr_2; },
-         {&WarningMemories::predupr_d1, "Можно и так! Качается шар!", true},
-         {},
-         derive_r_shar_1},
-        {Q::c_shar,
-         "c_shar",
-         "",
-         "Text8",
-         "коэффициент лобового сопротивления для сферы",
-         "Label8",
-         "с_сф=",
-         {},
-         {},
-         "0.000",
-         {},
-         11,
-         "0.000",
-         {},
-         {{{negative, negative_masculine}}},
-         "Не может быть таким большим!",
-         [](P) { return 0.47; },
-         {&WarningMemories::predupr_c_shar, drag_off},
-         {Group::quadratic_drag, true, some_quadratic_drag},
-         nullptr},
-        {Q::dlina,
-         "dlina",
-         "м",
-         "Text2",
-         "длина стержня от оси вращения до нижней точки сферы",
-         "Label2",
-         "L (м) =",
-         {},
-         {},
-         "0.0000",
-         {},
-         14,
-         "0.0000",
-         {},
-         {{{[](double v, P p) { return v < p.diametr_2; }, "Не может быть меньше внешнего диаметра!"}}},
-         "Не может быть такой большой!",
-         [](P p) { return 1.1 * p.diametr_2; },
-         {},
-         {},
-         nullptr},
-        {Q::massa_st,
-         "massa_st",
-         "кг",
-         "Text6",
-         "масса стержня",
-         "Label6",
-         "М (кг) =",
-         {},
-         {},
-         "0.0000",
-         {},
-         17,
-         "0.0000",
-         {},
-         {{{negative, negative_feminine}, {[](double v, P p) { return v == 0 && p.massa == 0; }, both_masses_zero}}},
-         "не может быть такой большой!",
-         [](P) { return 1.2345; },
-         {&WarningMemories::predupr_massa_st, "Можно и так! Cтержень невесомый и тонкий!"},
-         {Group::rod, false, shown_unless_zero},
-         nullptr},
-        {Q::diametr_s,
-         "diametr_s",
-         "м",
-         "Text9",
-         "диаметр стержня. В окне анимации не масштабируется",
-         "Label9",
-         "D (м) =",
-         "диаметр стержня. В окне анимациине  не масштабируется",
-         {},
-         "0.0000",
-         {},
-         20,
-         "0.0000",
-         {},
-         {{{not_positive, "не может быть отрицательной или =0!"}}},
-         "не может быть такой большой!",
-         [](P) { return 0.008; },
-         {},
-         {},
-         nullptr},
-        {Q::c_ster,
-         "c_ster",
-         "",
-         "Text34",
-         "коэффициент лобового сопротивления для стержня",
-         "Label34",
-         "с_ст=",
-         {},
-         {},
-         "0.000",
-         {},
-         23,
-         "0.000",
-         {},
-         {{{negative, negative_masculine}}},
-         "Не может быть таким большим!",
-         [](P) { return 1.2; },
-         {&WarningMemories::predupr_c_ster, drag_off},
-         {Group::quadratic_drag, true, some_quadratic_drag},
-         nullptr},
-        {Q::ro_0,
-         "ro_0",
-         "кг/м3",
-         "Text3",
-         "плотность среды",
-         "Label3",
-         "   o (кг/м3)=",
-         {},
-         {"Label3_2", "ρ", 13, 5},
-         "0.0000",
-         {},
-         26,
-         "0.0000",
-         "ro(кг/м3)=",
-         {{{negative, negative_feminine}}},
-         "не может быть такой большой!",
-         [](P) { return 1.23; },
-         {&WarningMemories::predupr_ro_0, "Если хотите вакуум, то задайте и вязкость=0!"},
-         {Group::medium, false, [](double v, P) { return !(v <= 0); }},
-         nullptr},
-        {Q::eta,
-         "eta",
-         "Па·с",
-         "Text5",
-         "коэффициент динамической вязкости среды",
-         "Label5",
-         "    (Па·с) = ",
-         {},
-         {"Label5_2", "η", 10, 5},
-         "0.0000000",
-         {},
-         29,
-         "0.00000000",
-         "h(Па·с)=",
-         {{{negative, "не может быть отрицательным!"}}},
-         "не может быть таким большим!",
-         [](P) { return 0.001004; },
-         {&WarningMemories::predupr_eta, "Если хотите вакуум, то задайте и плотность среды=0!"},
-         {Group::viscosity, false, shown_unless_zero},
-         nullptr},
-        {Q::fi0,
-         "fi0",
-         "°",
-         "Text18",
-         "начальный угол отклонения",
-         "Label18",
-         "   o (°)=",
-         {},
-         {"Label18_2", "φ", 13, 5},
-         "0.000",
-         {},
-         32,
-         "0.000",
-         "fio(°)=",
-         {{{[](double v, P p) { return v == 0 && p.wz0 == 0; }, no_oscillation}}},
-         "Не может быть таким большим по модулю!",
-         [](P) { return 17.123; },
-         {},
-         {},
-         nullptr},
-        {Q::wz0,
-         "wz0",
-         "рад/с",
-         "Text19",
-         "начальная угловая скорость",
-         "Label19",
-         "    zo(рад/с)=",
-         {},
-         {"Label19_2", "ω", 17, 5},
-         "0.000",
-         {},
-         35,
-         "0.000",
-         "wzo(рад/с)=",
-         {{{[](double v, P p) { return v == 0 && p.fi0 == 0; }, no_oscillation}}},
-         "Не может быть такой большой по модулю!",
-         [](P) { return -1.123; },
-         {},
-         {},
-         nullptr},
-        {Q::Tmax,
-         "Tmax",
-         "с",
-         "Text20",
-         "время расчета",
-         "Label20",
-         "Т (с) =",
-         {},
-         {},
-         {},
-         {},
-         38,
-         "0.000",
-         {},
-         {{{not_positive, "Должно быть больше 0!"}}},
-         "Не может быть таким большим!",
-         [](P) { return 40.0; },
-         {},
-         {},
-         nullptr},
-    }};
+    QuantityTable t{};
+    // The labels' "с_сф=", "с_ст=" begin with a Cyrillic с.
+    Row(t, Q::massa, "massa", "кг")
+        .box("Text1", "масса сферы")
+        .label("Label1", "m (кг) =")
+        .shown_as("0.0000")
+        .started_as("0.0000")
+        .in_file(2, "0.0000")
+        .refuses(negative, negative_feminine)
+        .refuses([](double v, P p) { return v == 0 && p.massa_st == 0; }, both_masses_zero)
+        .too_large("не может быть такой большой!")
+        .replaced_by([](P) { return 15.499; })
+        .warns(&WarningMemories::predupr_massa, "Можно и так! Качается только стержень!")
+        .sets(Group::sphere, before_write_back, shown_unless_zero);
+    Row(t, Q::diametr_2, "diametr_2", "м")
+        .box("Text4", "внешний диаметр сферы")
+        .label("Label4", "d2 (м) =")
+        .shown_as("0.0000")
+        .in_file(5, "0.000")
+        .refuses(not_positive, "Не может быть отрицательным или 0!")
+        .refuses([](double v, P p) { return v <= p.diametr_1; }, "Не может быть <=d1!")
+        .too_large("Не может быть таким большим!")
+        // 1.3 * 0 would be refused again: the outer diameter the laboratory
+        // starts with instead.
+        .replaced_by([](P p) { return p.diametr_1 > 0 ? 1.3 * p.diametr_1 : 0.4; })
+        .then(derive_r_shar_2);
+    Row(t, Q::diametr_1, "diametr_1", "м")
+        .box("Text7", "внутренний диаметр сферы")
+        .label("Label7", "d1 (м)=")
+        .shown_as("0.0000")
+        .in_file(8, "0.000")
+        .refuses(negative, negative_masculine)
+        .refuses([](double v, P p) { return v >= p.diametr_2; }, "Не может быть >=d2!")
+        .too_large("Не может быть таким большим!")
+        .replaced_by([](P p) { return 0.7 * p.diametr_2; })
+        .warns(&WarningMemories::predupr_d1, "Можно и так! Качается шар!", true)
+        .then(derive_r_shar_1);
+    Row(t, Q::c_shar, "c_shar", "")
+        .box("Text8", "коэффициент лобового сопротивления для сферы")
+        .label("Label8", "с_сф=")
+        .shown_as("0.000")
+        .in_file(11, "0.000")
+        .refuses(negative, negative_masculine)
+        .too_large("Не может быть таким большим!")
+        .replaced_by([](P) { return 0.47; })
+        .warns(&WarningMemories::predupr_c_shar, drag_off)
+        .sets(Group::quadratic_drag, after_write_back, some_quadratic_drag);
+    Row(t, Q::dlina, "dlina", "м")
+        .box("Text2", "длина стержня от оси вращения до нижней точки сферы")
+        .label("Label2", "L (м) =")
+        .shown_as("0.0000")
+        .in_file(14, "0.0000")
+        .refuses([](double v, P p) { return v < p.diametr_2; }, "Не может быть меньше внешнего диаметра!")
+        .too_large("Не может быть такой большой!")
+        .replaced_by([](P p) { return 1.1 * p.diametr_2; });
+    // The first letter of "Cтержень" is a Latin C.
+    Row(t, Q::massa_st, "massa_st", "кг")
+        .box("Text6", "масса стержня")
+        .label("Label6", "М (кг) =")
+        .shown_as("0.0000")
+        .in_file(17, "0.0000")
+        .refuses(negative, negative_feminine)
+        .refuses([](double v, P p) { return v == 0 && p.massa == 0; }, both_masses_zero)
+        .too_large("не может быть такой большой!")
+        .replaced_by([](P) { return 1.2345; })
+        .warns(&WarningMemories::predupr_massa_st, "Можно и так! Cтержень невесомый и тонкий!")
+        .sets(Group::rod, before_write_back, shown_unless_zero);
+    Row(t, Q::diametr_s, "diametr_s", "м")
+        .box("Text9", "диаметр стержня. В окне анимации не масштабируется")
+        .label("Label9", "D (м) =", "диаметр стержня. В окне анимациине  не масштабируется")
+        .shown_as("0.0000")
+        .in_file(20, "0.0000")
+        .refuses(not_positive, "не может быть отрицательной или =0!")
+        .too_large("не может быть такой большой!")
+        .replaced_by([](P) { return 0.008; });
+    Row(t, Q::c_ster, "c_ster", "")
+        .box("Text34", "коэффициент лобового сопротивления для стержня")
+        .label("Label34", "с_ст=")
+        .shown_as("0.000")
+        .in_file(23, "0.000")
+        .refuses(negative, negative_masculine)
+        .too_large("Не может быть таким большим!")
+        .replaced_by([](P) { return 1.2; })
+        .warns(&WarningMemories::predupr_c_ster, drag_off)
+        .sets(Group::quadratic_drag, after_write_back, some_quadratic_drag);
+    Row(t, Q::ro_0, "ro_0", "кг/м3")
+        .box("Text3", "плотность среды")
+        .label("Label3", "   o (кг/м3)=")
+        .letter("Label3_2", "ρ", 13)
+        .shown_as("0.0000")
+        .in_file(26, "0.0000")
+        .in_results_head_as("ro(кг/м3)=")
+        .refuses(negative, negative_feminine)
+        .too_large("не может быть такой большой!")
+        .replaced_by([](P) { return 1.23; })
+        .warns(&WarningMemories::predupr_ro_0, "Если хотите вакуум, то задайте и вязкость=0!")
+        .sets(Group::medium, before_write_back, [](double v, P) { return !(v <= 0); });
+    Row(t, Q::eta, "eta", "Па·с")
+        .box("Text5", "коэффициент динамической вязкости среды")
+        .label("Label5", "    (Па·с) = ")
+        .letter("Label5_2", "η", 10)
+        .shown_as("0.0000000")
+        .in_file(29, "0.00000000")
+        .in_results_head_as("h(Па·с)=")
+        .refuses(negative, "не может быть отрицательным!")
+        .too_large("не может быть таким большим!")
+        .replaced_by([](P) { return 0.001004; })
+        .warns(&WarningMemories::predupr_eta, "Если хотите вакуум, то задайте и плотность среды=0!")
+        .sets(Group::viscosity, before_write_back, shown_unless_zero);
+    Row(t, Q::fi0, "fi0", "°")
+        .box("Text18", "начальный угол отклонения")
+        .label("Label18", "   o (°)=")
+        .letter("Label18_2", "φ", 13)
+        .shown_as("0.000")
+        .in_file(32, "0.000")
+        .in_results_head_as("fio(°)=")
+        .refuses([](double v, P p) { return v == 0 && p.wz0 == 0; }, no_oscillation)
+        .too_large("Не может быть таким большим по модулю!")
+        .replaced_by([](P) { return 17.123; });
+    Row(t, Q::wz0, "wz0", "рад/с")
+        .box("Text19", "начальная угловая скорость")
+        .label("Label19", "    zo(рад/с)=")
+        .letter("Label19_2", "ω", 17)
+        .shown_as("0.000")
+        .in_file(35, "0.000")
+        .in_results_head_as("wzo(рад/с)=")
+        .refuses([](double v, P p) { return v == 0 && p.fi0 == 0; }, no_oscillation)
+        .too_large("Не может быть такой большой по модулю!")
+        .replaced_by([](P) { return -1.123; });
+    // Shown as the plain number text.
+    Row(t, Q::Tmax, "Tmax", "с")
+        .box("Text20", "время расчета")
+        .label("Label20", "Т (с) =")
+        .in_file(38, "0.000")
+        .refuses(not_positive, "Должно быть больше 0!")
+        .too_large("Не может быть таким большим!")
+        .replaced_by([](P) { return 40.0; });
+    return t;
 }
 
 } // namespace

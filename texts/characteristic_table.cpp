@@ -8,136 +8,129 @@ namespace {
 
 using C = Characteristic;
 
-// The suffixes " рад/c" and " c" end in a Latin c; " Па·с" in a Cyrillic с.
-constexpr CharacteristicTable rows = {{
-    {C::ro,
-     "ro",
-     "Label12",
-     "средняя плотность сферы, как шара",
-     {"Label12_2", "ρ", 10, 2},
-     "   =",
-     "0.000E+00",
-     false,
-     " кг/м3",
-     "ρ",
-     "кг/м3"},
-    {C::ro_ss,
-     "ro_ss",
-     "Label33",
-     "средняя плотность материала сферы",
-     {"Label33_2", "ρ", 14, 0},
-     "   _sf=",
-     "0.000E+00",
-     false,
-     " кг/м3",
-     "ρ_sf",
-     "кг/м3"},
-    {C::m0, "m0", "Label13", "масса среды в объёме шар+стержень", {}, "mo = ", "0.000E+00", false, " кг", "mo", "кг"},
-    {C::ro_st,
-     "ro_st",
-     "Label14",
-     "средняя плотность стержня",
-     {"Label14_2", "ρ", 17, 2},
-     "  _s= ",
-     "0.000e+00",
-     true,
-     " кг/м3",
-     "ρ_s",
-     "кг/м3"},
-    {C::MI,
-     "MI",
-     "Label15",
-     "момент инерции системы сфера-стержень",
-     {},
-     "I = ",
-     "0.000e+00",
-     true,
-     " кг·м2",
-     "I",
-     "кг·м2"},
-    {C::delta,
-     "delta",
-     "Label16",
-     "декремент затухания при с=0",
-     {"Label16_2", "δ", 16, 2},
-     "   = ",
-     "0.000E+00",
-     false,
-     " рад/c",
-     "δ",
-     "рад/c"},
-    {C::W0,
-     "W0",
-     "Label17",
-     "циклическая частота гармонических колебаний",
-     {"Label17_2", "ω", 16, 2},
-     "    o = ",
-     "0.000E+00",
-     false,
-     " рад/c",
-     "ωo",
-     "рад/c"},
-    {C::Ws,
-     "Ws",
-     "Label22",
-     "циклическая частота собственных колебаний при с=0",
-     {"Label22_2", "ω", 16, 2},
-     "    s = ",
-     "0.000E+00",
-     false,
-     " рад/c",
-     "ωs",
-     "рад/c"},
-    {C::T0, "T0", "Label23", "период гармонических колебаний", {}, "To = ", "0.000E+00", false, " c", "To", "c"},
-    {C::Ts, "Ts", "Label24", "период собственных колебаний при с=0", {}, "Ts = ", "0.000E+00", false, " c", "Ts", "c"},
-    {C::eta_kr,
-     "eta_kr",
-     "Label25",
-     "коэффициент вязкости для критического режима (при с=0)",
-     {"Label25_2", "η", 14, 0},
-     "  _кр = ",
-     "0.000E+00",
-     false,
-     " Па·с",
-     "η_кр",
-     "Па·с"},
+// Fills one row, each step naming what it sets.
+class Row {
+public:
+    Row(CharacteristicTable& table, Characteristic c, std::string_view name) : r_(table[static_cast<std::size_t>(c)])
+    {
+        r_.characteristic = c;
+        r_.name = name;
+    }
+    Row& label(std::string_view name, std::string_view tooltip)
+    {
+        r_.label = name;
+        r_.tooltip = tooltip;
+        return *this;
+    }
+    Row& letter(std::string_view name, std::string_view letter, float width, float rise)
+    {
+        r_.overlay = {name, letter, width, rise};
+        return *this;
+    }
+    // The number takes the locale's separator unless keeps_point() follows.
+    Row& caption(std::string_view prefix, std::string_view mask, std::string_view suffix)
+    {
+        r_.prefix = prefix;
+        r_.mask = mask;
+        r_.suffix = suffix;
+        return *this;
+    }
+    Row& keeps_point()
+    {
+        r_.keeps_point = true;
+        return *this;
+    }
+    Row& copied_as(std::string_view symbol, std::string_view unit)
+    {
+        r_.symbol = symbol;
+        r_.unit = unit;
+        return *this;
+    }
+
+private:
+    CharacteristicRow& r_;
+};
+
+CharacteristicTable make_table()
+{
+    CharacteristicTable t{};
+    // The suffixes " рад/c" and " c" end in a Latin c; " Па·с" in a Cyrillic с.
+    Row(t, C::ro, "ro")
+        .label("Label12", "средняя плотность сферы, как шара")
+        .letter("Label12_2", "ρ", 10, 2)
+        .caption("   =", "0.000E+00", " кг/м3")
+        .copied_as("ρ", "кг/м3");
+    Row(t, C::ro_ss, "ro_ss")
+        .label("Label33", "средняя плотность материала сферы")
+        .letter("Label33_2", "ρ", 14, 0)
+        .caption("   _sf=", "0.000E+00", " кг/м3")
+        .copied_as("ρ_sf", "кг/м3");
+    Row(t, C::m0, "m0")
+        .label("Label13", "масса среды в объёме шар+стержень")
+        .caption("mo = ", "0.000E+00", " кг")
+        .copied_as("mo", "кг");
+    Row(t, C::ro_st, "ro_st")
+        .label("Label14", "средняя плотность стержня")
+        .letter("Label14_2", "ρ", 17, 2)
+        .caption("  _s= ", "0.000e+00", " кг/м3")
+        .keeps_point()
+        .copied_as("ρ_s", "кг/м3");
+    Row(t, C::MI, "MI")
+        .label("Label15", "момент инерции системы сфера-стержень")
+        .caption("I = ", "0.000e+00", " кг·м2")
+        .keeps_point()
+        .copied_as("I", "кг·м2");
+    Row(t, C::delta, "delta")
+        .label("Label16", "декремент затухания при с=0")
+        .letter("Label16_2", "δ", 16, 2)
+        .caption("   = ", "0.000E+00", " рад/c")
+        .copied_as("δ", "рад/c");
+    Row(t, C::W0, "W0")
+        .label("Label17", "циклическая частота гармонических колебаний")
+        .letter("Label17_2", "ω", 16, 2)
+        .caption("    o = ", "0.000E+00", " рад/c")
+        .copied_as("ωo", "рад/c");
+    Row(t, C::Ws, "Ws")
+        .label("Label22", "циклическая частота собственных колебаний при с=0")
+        .letter("Label22_2", "ω", 16, 2)
+        .caption("    s = ", "0.000E+00", " рад/c")
+        .copied_as("ωs", "рад/c");
+    Row(t, C::T0, "T0")
+        .label("Label23", "период гармонических колебаний")
+        .caption("To = ", "0.000E+00", " c")
+        .copied_as("To", "c");
+    Row(t, C::Ts, "Ts")
+        .label("Label24", "период собственных колебаний при с=0")
+        .caption("Ts = ", "0.000E+00", " c")
+        .copied_as("Ts", "c");
+    Row(t, C::eta_kr, "eta_kr")
+        .label("Label25", "коэффициент вязкости для критического режима (при с=0)")
+        .letter("Label25_2", "η", 14, 0)
+        .caption("  _кр = ", "0.000E+00", " Па·с")
+        .copied_as("η_кр", "Па·с");
     // 1/fi_2_x, in degrees.
-    {C::fi_2,
-     "fi_2",
-     "Label26",
-     "параметр fi_2",
-     {"Label26_2", "φ", 12, 0},
-     "   2= ",
-     "0.000E+00",
-     false,
-     " °",
-     "φ2",
-     "°"},
-    {C::Teta,
-     "Teta",
-     "Label27",
-     "логарифмический декремент затухания",
-     {"Label27_2", "Θ", 14, 0},
-     "    = ",
-     "0.000E+00",
-     false,
-     " ",
-     "Θ",
-     ""},
-    {C::dobrot, "dobrot", "Label28", "добротность", {}, "Q = ", "0.000E+00", false, " ", "Q", ""},
-    {C::x_c_m, "x_c_m", "Label35", "Положение центра масс", {}, "Lцм = ", "0.000e+00", true, " м", "Lцм", "м"},
-    {C::Mm_L,
-     "Mm_L",
-     "Label36",
-     "Параметр равновесия сил тяжести и Архимеда",
-     {},
-     "M_L = ",
-     "0.000E+00",
-     false,
-     " кг·м",
-     "M_L",
-     "кг·м"},
-}};
+    Row(t, C::fi_2, "fi_2")
+        .label("Label26", "параметр fi_2")
+        .letter("Label26_2", "φ", 12, 0)
+        .caption("   2= ", "0.000E+00", " °")
+        .copied_as("φ2", "°");
+    Row(t, C::Teta, "Teta")
+        .label("Label27", "логарифмический декремент затухания")
+        .letter("Label27_2", "Θ", 14, 0)
+        .caption("    = ", "0.000E+00", " ")
+        .copied_as("Θ", "");
+    Row(t, C::dobrot, "dobrot").label("Label28", "добротность").caption("Q = ", "0.000E+00", " ").copied_as("Q", "");
+    Row(t, C::x_c_m, "x_c_m")
+        .label("Label35", "Положение центра масс")
+        .caption("Lцм = ", "0.000e+00", " м")
+        .keeps_point()
+        .copied_as("Lцм", "м");
+    Row(t, C::Mm_L, "Mm_L")
+        .label("Label36", "Параметр равновесия сил тяжести и Архимеда")
+        .caption("M_L = ", "0.000E+00", " кг·м")
+        .copied_as("M_L", "кг·м");
+    return t;
+}
 
 std::string limit_of(Shown shown)
 {
@@ -165,12 +158,13 @@ std::string limit_caption(std::string_view prefix, Shown shown)
 
 const CharacteristicTable& characteristic_table()
 {
-    return rows;
+    static const CharacteristicTable table = make_table();
+    return table;
 }
 
 const CharacteristicRow& characteristic_row(Characteristic characteristic)
 {
-    return rows[static_cast<std::size_t>(characteristic)];
+    return characteristic_table()[static_cast<std::size_t>(characteristic)];
 }
 
 CharacteristicCaptions characteristic_captions(const Parameters& p, const Characteristics& c,
@@ -179,7 +173,7 @@ CharacteristicCaptions characteristic_captions(const Parameters& p, const Charac
     const CharacteristicReadings readings = characteristic_readings(p, c);
     CharacteristicCaptions captions;
     for (std::size_t i = 0; i < captions.size(); ++i) {
-        const CharacteristicRow& row = rows[i];
+        const CharacteristicRow& row = characteristic_table()[i];
         const CharacteristicReading& r = readings[i];
         if (r.shown != Shown::number) {
             captions[i] = limit_caption(row.prefix, r.shown);
