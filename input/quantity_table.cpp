@@ -46,79 +46,46 @@ public:
         r_.name = name;
         r_.unit = unit;
     }
-    Row& box(std::string_view name, std::string_view tooltip)
-    {
-        r_.box = name;
-        r_.tooltip = tooltip;
-        return *this;
-    }
+    Row& box(std::string_view name, std::string_view tooltip) { return set(r_.box, name).set(r_.tooltip, tooltip); }
     Row& label(std::string_view name, std::string_view caption, std::string_view tooltip = {})
     {
-        r_.label = name;
-        r_.caption = caption;
-        r_.label_tooltip = tooltip;
-        return *this;
+        return set(r_.label, name).set(r_.caption, caption).set(r_.label_tooltip, tooltip);
     }
     // The letters of the input rows stand 5 px above their labels.
     Row& letter(std::string_view name, std::string_view letter, float width)
     {
-        r_.overlay = {name, letter, width, 5};
-        return *this;
+        return set(r_.overlay, {name, letter, width, 5});
     }
-    Row& shown_as(std::string_view mask)
-    {
-        r_.display_mask = mask;
-        return *this;
-    }
-    Row& started_as(std::string_view mask)
-    {
-        r_.start_mask = mask;
-        return *this;
-    }
-    Row& in_file(int field, std::string_view mask)
-    {
-        r_.file_field = field;
-        r_.file_mask = mask;
-        return *this;
-    }
-    Row& in_results_head_as(std::string_view caption)
-    {
-        r_.results_caption = caption;
-        return *this;
-    }
+    Row& shown_as(std::string_view mask) { return set(r_.display_mask, mask); }
+    Row& started_as(std::string_view mask) { return set(r_.start_mask, mask); }
+    Row& in_file(int field, std::string_view mask) { return set(r_.file_field, field).set(r_.file_mask, mask); }
+    Row& in_results_head_as(std::string_view caption) { return set(r_.results_caption, caption); }
     Row& refuses(bool (*broken)(double, P), std::string_view complaint)
     {
         Rule& free = r_.rules[r_.rules[0].broken ? 1 : 0];
         free = {broken, complaint};
         return *this;
     }
-    Row& too_large(std::string_view complaint)
-    {
-        r_.too_large = complaint;
-        return *this;
-    }
-    Row& replaced_by(double (*replacement)(P))
-    {
-        r_.replacement = replacement;
-        return *this;
-    }
+    Row& too_large(std::string_view complaint) { return set(r_.too_large, complaint); }
+    Row& replaced_by(double (*replacement)(P)) { return set(r_.replacement, replacement); }
     Row& warns(std::string WarningMemories::*memory, std::string_view text, bool comes_again = false)
     {
-        r_.warning = {memory, text, comes_again};
-        return *this;
+        return set(r_.warning, {memory, text, comes_again});
     }
     Row& sets(Group group, bool after_write_back, bool (*visible)(double, P))
     {
-        r_.group = {group, after_write_back, visible};
-        return *this;
+        return set(r_.group, {group, after_write_back, visible});
     }
-    Row& then(void (*after_write_back)(Parameters&))
+    Row& then(void (*after_write_back)(Parameters&)) { return set(r_.after_write_back, after_write_back); }
+
+private:
+    template <typename Field>
+    Row& set(Field& field, const Field& value)
     {
-        r_.after_write_back = after_write_back;
+        field = value;
         return *this;
     }
 
-private:
     QuantityRow& r_;
 };
 

@@ -16,38 +16,27 @@ public:
         r_.characteristic = c;
         r_.name = name;
     }
-    Row& label(std::string_view name, std::string_view tooltip)
-    {
-        r_.label = name;
-        r_.tooltip = tooltip;
-        return *this;
-    }
+    Row& label(std::string_view name, std::string_view tooltip) { return set(r_.label, name).set(r_.tooltip, tooltip); }
     Row& letter(std::string_view name, std::string_view letter, float width, float rise)
     {
-        r_.overlay = {name, letter, width, rise};
-        return *this;
+        return set(r_.overlay, {name, letter, width, rise});
     }
     // The number takes the locale's separator unless keeps_point() follows.
     Row& caption(std::string_view prefix, std::string_view mask, std::string_view suffix)
     {
-        r_.prefix = prefix;
-        r_.mask = mask;
-        r_.suffix = suffix;
-        return *this;
+        return set(r_.prefix, prefix).set(r_.mask, mask).set(r_.suffix, suffix);
     }
-    Row& keeps_point()
+    Row& keeps_point() { return set(r_.keeps_point, true); }
+    Row& copied_as(std::string_view symbol, std::string_view unit) { return set(r_.symbol, symbol).set(r_.unit, unit); }
+
+private:
+    template <typename Field>
+    Row& set(Field& field, const Field& value)
     {
-        r_.keeps_point = true;
-        return *this;
-    }
-    Row& copied_as(std::string_view symbol, std::string_view unit)
-    {
-        r_.symbol = symbol;
-        r_.unit = unit;
+        field = value;
         return *this;
     }
 
-private:
     CharacteristicRow& r_;
 };
 
