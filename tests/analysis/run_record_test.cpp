@@ -61,17 +61,20 @@ TEST(RunRecord, RowOfAStepIsWhatTheGraphsDraw)
 
 TEST(CsvExport, WritesPointNumbersThatReadBackExactly)
 {
+    Characteristics c;
+    c.MI = 2;
+    c.Mm_L = 0.5;
     RunRecord r;
-    r.start({});
-    r.append({0.1, -12.5, 0.25, 298.79f});
-    r.append({0.021708130929, 1e-5, -3, -1.5f});
-    r.append({1e20, 2.0 / 3, 0, 0.1f});
+    r.start(c);
+    r.append({0.1, 0, 0.25, 298.79f});
+    r.append({0.021708130929, 180, -3, -1.5f});
+    r.append({1e20, 360, 0, 0.1f});
     for (const char* locale : testing::user_locales) {
         testing::CLibraryLocale in(locale);
-        EXPECT_EQ(csv_text(r), "t_s,fi_deg,wz_rad_s,W_J\n"
-                               "0.1,-12.5,0.25,298.79\n"
-                               "0.021708130929,1e-05,-3,-1.5\n"
-                               "1e+20,0.6666666666666666,0,0.1\n");
+        EXPECT_EQ(csv_text(r), "t_s,fi_deg,wz_rad_s,W_J,W_kin_J,W_pot_J,D_lin_J,D_quad_J\n"
+                               "0.1,0,0.25,298.79,0.0625,-4.907,0,0\n"
+                               "0.021708130929,180,-3,-1.5,9,4.907,0,0\n"
+                               "1e+20,360,0,0.1,0,-4.907,0,0\n");
     }
     RunRecord empty;
     EXPECT_EQ(csv_text(empty), csv_header);
