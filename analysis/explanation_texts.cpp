@@ -59,7 +59,9 @@ std::string energy_text(const EnergySummary& e, std::string_view s)
 {
     const double taken = e.D_lin + e.D_quad;
     const auto share = [&](double d) { return short_number(100 * d / taken, s) + " %"; };
-    std::string text = "Энергия за расчёт: ";
+    std::string text = e.from_t > 0
+                           ? "Энергия с t = " + with_decimal_separator(format_number(e.from_t, "0.000"), s) + " c: "
+                           : std::string("Энергия за расчёт: ");
     if (taken > 0)
         text += "линейное (стоксово) трение забрало " + short_number(e.D_lin, s) + " Дж (" + share(e.D_lin) +
                 "), квадратичное — " + short_number(e.D_quad, s) + " Дж (" + share(e.D_quad) + ")";

@@ -34,7 +34,8 @@ std::string swing_end_text(const SwingAnalysis& analysis, bool run_ended, std::s
 
 // "Энергия за расчёт: линейное (стоксово) трение забрало 7,281 Дж (19,2 %),
 //  квадратичное — 30,57 Дж (80,8 %); наибольшая невязка баланса 2,156e-05 Дж
-//  (5,6e-05 % от W_00 − W_min)."
+//  (5,6e-05 % от W_00 − W_min)."; "Энергия с t = 15,870 c: ..." for the
+// last part of a run whose physics changed.
 std::string energy_text(const EnergySummary& energy, std::string_view decimal_separator);
 
 // "Re сферы до 349,2, Re стержня до 9,234; квадратичный момент сопротивления

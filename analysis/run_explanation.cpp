@@ -14,8 +14,13 @@ RunExplanation explain_run(const RunRecord& record)
     EnergyRow before;
     if (part.first_step > 0)
         before = record.energy(part.first_step - 1);
-    e.energy =
-        EnergySummary{part.available, end.D_lin - before.D_lin, end.D_quad - before.D_quad, part.largest_residual};
+    EnergySummary energy;
+    energy.from_t = part.first_step > 0 ? part.start.t : 0;
+    energy.available = part.available;
+    energy.D_lin = end.D_lin - before.D_lin;
+    energy.D_quad = end.D_quad - before.D_quad;
+    energy.largest_residual = part.largest_residual;
+    e.energy = energy;
     return e;
 }
 

@@ -10,6 +10,7 @@ namespace vp {
 
 // Where the energy of the last part of a run went, J.
 struct EnergySummary {
+    double from_t = 0;           // the time the part begins, s: 0 for a run of one part
     double available = 0;        // its energy at the start above the lowest position
     double D_lin = 0;            // taken by the linear (Stokes) drag in it
     double D_quad = 0;           // taken by the quadratic drag in it

@@ -98,6 +98,8 @@ public:
     double equilibrium() const { return equilibrium_; }
     const std::vector<TurningPoint>& turning_points() const { return points_; }
     const std::vector<PhysicsChange>& changes() const { return changes_; }
+    // The first turning point of the last part.
+    std::size_t part_first_point() const { return part_first_point_; }
     std::size_t steps_read() const { return next_; }
     // The characteristics of the last part.
     const Characteristics& characteristics() const { return c_; }

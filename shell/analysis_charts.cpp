@@ -55,12 +55,26 @@ Series* attached(QChart* chart, Series* series, QAbstractAxis* x, QAbstractAxis*
     return series;
 }
 
-// 1, 2 or 5 times a power of ten, the nearest at or above `rough`.
-double nice_step(double rough)
+// n times ten to the e, the double nearest to it: 10^|e| is exact, and a
+// division rounds once (3 * 0.1 would be 0.30000000000000004).
+double scaled(double n, int e)
 {
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    const double m = rough / power;
-    return power * (m <= 1 ? 1 : (m <= 2 ? 2 : (m <= 5 ? 5 : 10)));
+    return e >= 0 ? n * std::pow(10.0, e) : n / std::pow(10.0, -e);
+}
+
+// A round step at or above `rough`: 1, 2 or 5 times ten to the `decade`.
+struct Step {
+    double digits = 1;
+    int decade = 0;
+    double value() const { return scaled(digits, decade); }
+};
+Step nice_step(double rough)
+{
+    int decade = static_cast<int>(std::floor(std::log10(rough)));
+    const double m = rough / scaled(1, decade);
+    if (m > 5)
+        return {1, decade + 1};
+    return {m <= 1 ? 1.0 : (m <= 2 ? 2.0 : 5.0), decade};
 }
 
 // A time axis from 0 to the end of the run, ticks at a round step.
@@ -70,7 +84,7 @@ void show_time(QValueAxis* axis, double t_end)
     axis->setRange(0, end);
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
-    axis->setTickInterval(nice_step(end / 5));
+    axis->setTickInterval(nice_step(end / 5).value());
 }
 
 std::string tick_label(double value, std::string_view separator)
@@ -95,8 +109,7 @@ std::vector<AxisTick> log_axis_ticks(double low, double high, std::string_view s
         ticks.clear();
         for (int decade = from; decade <= to; ++decade)
             for (const double m : *mantissas) {
-                // Through the text: 3 * 10^-1 is 0.30000000000000004.
-                const double v = std::stod(tick_label(m * std::pow(10.0, decade), "."));
+                const double v = scaled(m, decade);
                 if (v >= low && v <= high)
                     ticks.push_back({v, tick_label(v, separator)});
             }
@@ -104,10 +117,10 @@ std::vector<AxisTick> log_axis_ticks(double low, double high, std::string_view s
             return ticks;
     }
     // Within a few per cent: a round linear step.
-    const double step = nice_step((high - low) / 5);
+    const Step step = nice_step((high - low) / 5);
     ticks.clear();
-    for (double k = std::ceil(low / step); k * step <= high; ++k) {
-        const double v = std::stod(tick_label(k * step, "."));
+    for (double k = std::ceil(low / step.value()); scaled(k * step.digits, step.decade) <= high; ++k) {
+        const double v = scaled(k * step.digits, step.decade);
         ticks.push_back({v, tick_label(v, separator)});
     }
     return ticks;
@@ -182,8 +195,9 @@ void AmplitudeChart::show(const SwingAnalysis& analysis, std::string_view separa
         t_end = all.back().t;
     amplitudes_->replace(points);
     QList<QPointF> line;
-    if (const std::optional<AmplitudeFit> f = analysis.amplitude_fit(); f && !points.isEmpty())
-        for (const double t : {points.constFirst().x(), t_end}) {
+    // The line and the curve are of the last part, from its first turning point.
+    if (const std::optional<AmplitudeFit> f = analysis.amplitude_fit(); f && !analysis.aperiodic())
+        for (const double t : {all[analysis.part_first_point()].t, t_end}) {
             const double a = std::exp(f->ln_amplitude_at_zero - f->delta * t);
             include(a);
             line.append(QPointF(t, std::log10(a)));
@@ -200,8 +214,11 @@ void AmplitudeChart::show(const SwingAnalysis& analysis, std::string_view separa
     if (points.isEmpty())
         return;
     show_time(t_, t_end);
-    const double bottom = low / 1.25;
-    const double top = high * 1.25;
+    // Some room above and below, a tenth of the decay's span in ln A: a
+    // decay of a per cent is drawn as large as one by ten times.
+    const double room = std::max(std::pow(high / low, 0.1), 1.005);
+    const double bottom = low / room;
+    const double top = high * room;
     for (const QString& label : a_->categoriesLabels())
         a_->remove(label);
     a_->setStartValue(std::log10(bottom));

@@ -108,22 +108,25 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (role == Qt::TextAlignmentRole)
-            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
-        if (role != Qt::DisplayRole || analysis_ == nullptr)
+        if (analysis_ == nullptr || (role != Qt::DisplayRole && role != Qt::TextAlignmentRole))
             return {};
         // Which point the row shows, past the changes before it.
         std::size_t point = static_cast<std::size_t>(index.row());
         for (std::size_t k = 0; k < analysis_->changes().size(); ++k) {
             const int row = change_row(k);
-            if (row == index.row())
+            if (row == index.row()) {
+                if (role == Qt::TextAlignmentRole)
+                    return QVariant(Qt::AlignCenter);
                 return index.column() == 0 ? QStringLiteral("с t = %1 c — новые параметры")
                                                  .arg(text_of(with_decimal_separator(
                                                      format_number(analysis_->changes()[k].t, "0.0000"), separator_)))
                                            : QVariant();
+            }
             if (row >= 0 && row < index.row())
                 --point;
         }
+        if (role == Qt::TextAlignmentRole)
+            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
         // The analysis may be ahead of the rows shown, or a new run behind them.
         if (point >= analysis_->turning_points().size())
             return {};
@@ -180,7 +183,7 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
         const QString widest = column == 0 ? QStringLiteral("0000") : QStringLiteral("-0.000E+00");
         const QString title = model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
         table_->setColumnWidth(column,
-                               std::max(metrics.horizontalAdvance(widest), metrics.horizontalAdvance(title)) + 14);
+                               std::max(metrics.horizontalAdvance(widest), metrics.horizontalAdvance(title)) + 10);
         table_width += table_->columnWidth(column);
     }
     table_->setMinimumWidth(table_width);
@@ -241,7 +244,7 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     all->addLayout(bottom);
     // Wide enough for the table and the summary side by side, on the screen.
     const QSize screen = QGuiApplication::primaryScreen()->availableSize();
-    resize(std::min(1500, screen.width() * 19 / 20), std::min(950, screen.height() * 19 / 20));
+    resize(std::min(1620, screen.width() * 19 / 20), std::min(950, screen.height() * 19 / 20));
 }
 
 AnalysisWindow::~AnalysisWindow() = default;

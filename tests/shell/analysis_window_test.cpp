@@ -7,6 +7,7 @@
 #include "model/constants.h"
 #include "shell/analysis_charts.h"
 #include "tests/analysis/synthetic_runs.h"
+#include "tests/support/c_library_locale.h"
 
 #include <QAbstractItemModel>
 #include <QClipboard>
