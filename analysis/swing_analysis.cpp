@@ -26,12 +26,22 @@ std::optional<double> shown(double value, bool defined)
     return value;
 }
 
+// (measured - theory) / |theory|, per cent.
+std::optional<double> percent_off(std::optional<double> measured, std::optional<double> theory)
+{
+    if (!measured || !theory || *theory == 0)
+        return std::nullopt;
+    return (*measured - *theory) / std::abs(*theory) * 100;
+}
+
 Comparison compare(const char* symbol, const char* unit, std::optional<double> measured, std::optional<double> theory)
 {
-    Comparison c{symbol, unit,         measured,     std::nullopt, Reading::number,
-                 theory, std::nullopt, std::nullopt, std::nullopt};
-    if (measured && theory && *theory != 0)
-        c.difference_percent = (*measured - *theory) / std::abs(*theory) * 100;
+    Comparison c;
+    c.symbol = symbol;
+    c.unit = unit;
+    c.measured = measured;
+    c.theory = theory;
+    c.difference_percent = percent_off(measured, theory);
     return c;
 }
 
@@ -40,8 +50,7 @@ Comparison compare(const char* symbol, const char* unit, std::optional<double> m
 void beside_swing_theory(Comparison& c, std::optional<double> measured, std::optional<double> theory)
 {
     c.swing_theory = theory;
-    if (measured && theory && *theory != 0)
-        c.swing_difference_percent = (*measured - *theory) / std::abs(*theory) * 100;
+    c.swing_difference_percent = percent_off(measured, theory);
 }
 
 // A value the reading makes no number of has no difference either.
@@ -235,15 +244,16 @@ void SwingAnalysis::measure_half_swing(const TurningPoint& from, const TurningPo
     const double b = std::abs(to.amplitude) * k_grad_rad;
     if (!(a > 0 && b > 0 && a < pi && b < pi) || from.equilibrium != to.equilibrium)
         return;
-    const double m = half_swing_amplitude(a, b);
-    const HalfSwingLoss loss = half_swing_loss(c_.W0, m);
-    const double stretch = (to.t - from.t) / (pendulum_period(c_.T0, m) / 2);
     // The balance is of first order in the loss: a half swing that loses more
     // than 0.2 of ln A is off by some tenths of a per cent, growing as the
     // square of the loss, which would swamp the weaker drag.
     const double decrement = std::log(a / b);
     if (decrement > max_fitted_decrement)
         return;
+    // The damping's lengthening: the measured time over the undamped one.
+    const double m = half_swing_amplitude(a, b);
+    const HalfSwingLoss loss = half_swing_loss(c_.W0, m);
+    const double stretch = (to.t - from.t) / (pendulum_period(c_.T0, m) / 2);
     if (std::isfinite(loss.linear * stretch) && std::isfinite(loss.quadratic * stretch))
         drags_.add(decrement, loss.linear * stretch, loss.quadratic * stretch);
 }

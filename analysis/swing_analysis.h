@@ -48,8 +48,8 @@ enum class Reading {
 // beside the theory of the run's own amplitudes and drags.
 // The differences are (measured - theory) / |theory|, in per cent.
 struct Comparison {
-    const char* symbol; // the quantity's symbol: "Ts", "To", "Θ", "Q", "δ", "κ"
-    const char* unit;   // its unit, as its label shows it ("" for a number)
+    const char* symbol = ""; // the quantity's symbol: "Ts", "To", "Θ", "Q", "δ", "κ"
+    const char* unit = "";   // its unit, as its label shows it ("" for a number)
     std::optional<double> measured;
     std::optional<double> error; // the standard error of the measured value
     Reading reading = Reading::number;
