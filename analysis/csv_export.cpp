@@ -19,6 +19,11 @@ void write_csv(const RunRecord& record, const std::function<void(std::string_vie
         text += shortest_text(r.wz);
         text += ',';
         text += shortest_text(r.W);
+        const EnergyRow e = record.energy(i);
+        for (const double v : {e.W_kin, e.W_pot, e.D_lin, e.D_quad}) {
+            text += ',';
+            text += shortest_text(v);
+        }
         text += '\n';
         if (text.size() >= piece) {
             sink(text);

@@ -1,11 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/run_record.h"
 
+#include "analysis/energy_ledger.h"
 #include "model/constants.h"
 
-namespace vp {
+#include <algorithm>
+#include <cmath>
 
-void RunRecord::start(const Characteristics& c)
+namespace vp {
+namespace {
+
+// What the motion, its energy and its flow depend on; the starting state and
+// Tmax concern only where a run begins and ends.
+bool same_physics(const RunPart& part, const Parameters& p, const Characteristics& c)
+{
+    const Parameters& q = part.p;
+    const Characteristics& d = part.c;
+    return c.W02 == d.W02 && c.delta == d.delta && c.fi_2_x == d.fi_2_x && c.MI == d.MI && c.Mm_L == d.Mm_L &&
+           p.massa == q.massa && p.massa_st == q.massa_st && p.diametr_2 == q.diametr_2 && p.diametr_s == q.diametr_s &&
+           p.dlina == q.dlina && p.ro_0 == q.ro_0 && p.eta == q.eta;
+}
+
+double mechanical(const Characteristics& c, const RunState& s)
+{
+    const MechanicalEnergy e = mechanical_energy(c.MI, c.Mm_L, s.fi_new, s.wz_new);
+    return e.kinetic + e.potential;
+}
+
+} // namespace
+
+void RunRecord::start(const Characteristics& c, const Parameters& p)
 {
     // The first block stays for the next run; a long run's others go.
     if (blocks_.size() > 1)
@@ -13,7 +37,41 @@ void RunRecord::start(const Characteristics& c)
     size_ = 0;
     ++run_number_;
     finished_ = false;
-    characteristics_ = c;
+    has_ledger_ = false;
+    D_lin_ = D_quad_ = 0;
+    state_ = RunState();
+    start_run(state_, c.fi0_rad, p.wz0);
+    state_.W_poln = total_energy(c.MI, c.Mm_L, state_.fi_new, state_.wz_new);
+    RunPart first;
+    first.start = row_of(state_);
+    first.p = p;
+    first.c = c;
+    first.balance_start = mechanical(c, state_);
+    first.available = mechanical(c, state_) + std::abs(c.Mm_L) * g;
+    parts_.assign(1, first);
+}
+
+void RunRecord::append(const RunState& s, const Parameters& p, const Characteristics& c)
+{
+    if (!same_physics(parts_.back(), p, c)) {
+        RunPart next;
+        next.first_step = size_;
+        next.start = row_of(state_);
+        next.p = p;
+        next.c = c;
+        next.balance_start = mechanical(c, state_) + D_lin_ + D_quad_;
+        next.available = mechanical(c, state_) + std::abs(c.Mm_L) * g;
+        parts_.push_back(next);
+    }
+    const Dissipation d = step_dissipation(state_, {c.W02, c.delta, c.fi_2_x}, c.shag, c.MI);
+    D_lin_ += d.linear;
+    D_quad_ += d.quadratic;
+    has_ledger_ = true;
+    state_ = s;
+    append(row_of(s));
+    RunPart& part = parts_.back();
+    const double residual = part.balance_start - (mechanical(c, s) + D_lin_ + D_quad_);
+    part.largest_residual = std::max(part.largest_residual, std::abs(residual));
 }
 
 void RunRecord::append(const RunRow& row)
@@ -28,7 +86,19 @@ void RunRecord::append(const RunRow& row)
     k.fi_deg[i] = row.fi_deg;
     k.wz[i] = row.wz;
     k.W[i] = row.W;
+    k.D_lin[i] = D_lin_;
+    k.D_quad[i] = D_quad_;
     ++size_;
+    RunPart& part = parts_.back();
+    part.wz_max = std::max(part.wz_max, std::abs(row.wz));
+}
+
+const RunPart& RunRecord::part_of(std::size_t i) const
+{
+    // The last part that begins at or before step i.
+    const auto after = std::upper_bound(parts_.begin() + 1, parts_.end(), i,
+                                        [](std::size_t step, const RunPart& part) { return step < part.first_step; });
+    return *(after - 1);
 }
 
 RunRow RunRecord::row(std::size_t i) const
@@ -48,6 +118,15 @@ double RunRecord::value(std::size_t i, RunColumn q) const
     case RunColumn::W: return k.W[o];
     }
     return 0;
+}
+
+EnergyRow RunRecord::energy(std::size_t i) const
+{
+    const Block& k = block(i);
+    const std::size_t o = offset(i);
+    const Characteristics& c = part_of(i).c;
+    const MechanicalEnergy e = mechanical_energy(c.MI, c.Mm_L, k.fi_deg[o] * k_grad_rad, k.wz[o]);
+    return {e.kinetic, e.potential, k.D_lin[o], k.D_quad[o]};
 }
 
 std::optional<double> RunRecord::value_at(double time, RunColumn q) const

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/table_texts.h"
 
+#include "analysis/explanation_texts.h"
 #include "analysis/plain_numbers.h"
 #include "texts/characteristic_table.h"
 #include "texts/number_text.h"
@@ -22,33 +23,50 @@ std::string cell(const std::optional<double>& value, std::string_view separator)
 
 } // namespace
 
-std::string swing_table_text(const SwingAnalysis& a, bool run_ended, std::string_view s)
+std::string swing_table_text(const SwingAnalysis& a, const RunExplanation& e, bool run_ended, std::string_view s)
 {
-    std::string text = "№\tt, c\tφ, °\tA, °\tT, c\tA(n-2)/A(n)\tΘ\n";
+    std::string text = "№\tt, c\tφ, °\tA, °\tT, c\tT(A, v²), c\tA(n-2)/A(n)\tΘ\tΘ(A, v²)\n";
+    const auto theory = [&s](const std::optional<double>& v, SwingTheoryNote note) {
+        return v ? cell(*v, s) : std::string(theory_note_text(note));
+    };
     std::size_t n = 0;
+    auto change = a.changes().begin();
     for (const TurningPoint& p : a.turning_points()) {
+        for (; change != a.changes().end() && change->first_point == n; ++change)
+            text += "новые параметры с t, c\t" + cell(change->t, s) + '\n';
         text += std::to_string(++n) + '\t' + cell(p.t, s) + '\t' + cell(p.fi_deg, s) + '\t' + cell(p.amplitude, s) +
-                '\t' + cell(p.period, s) + '\t' + cell(p.ratio, s) + '\t' + cell(p.log_decrement, s) + '\n';
+                '\t' + cell(p.period, s) + '\t' + theory(p.theory.period, p.theory.note) + '\t' + cell(p.ratio, s) +
+                '\t' + cell(p.log_decrement, s) + '\t' + theory(p.theory.log_decrement, p.theory.note) + '\n';
     }
+    for (; change != a.changes().end(); ++change)
+        text += "новые параметры с t, c\t" + cell(change->t, s) + '\n';
     text += "\nравновесие, °\t" + cell(a.equilibrium(), s) + '\n';
-    if (a.aperiodic()) {
-        if (!run_ended) {
-            text += "точек поворота пока нет\n";
-            return text;
-        }
-        text += "движение апериодическое\n";
-        text += "спад отклонения в e раз, c\t" + cell(a.e_fold_time(), s) + '\n';
+    if (const std::string end = swing_end_text(a, run_ended, s); !end.empty())
+        text += end + '\n';
+    const SwingEnd end = a.swing_end(run_ended);
+    if (end == SwingEnd::none_yet)
         return text;
+    if (end == SwingEnd::aperiodic)
+        text += "спад отклонения в e раз, c\t" + cell(a.e_fold_time(), s) + '\n';
+    if (!a.aperiodic()) {
+        text += "величина\tизмерено\t±\tтеория\tотличие, %\tтеория (A, v²)\tотличие, %\n";
+        for (const Comparison& c : a.comparisons()) {
+            std::string name = c.symbol;
+            if (*c.unit != '\0')
+                name += std::string(", ") + c.unit;
+            std::string measured = c.reading == Reading::number || c.reading == Reading::above
+                                       ? cell(c.measured, s)
+                                       : std::string(reading_text(c.reading));
+            if (c.reading == Reading::above)
+                measured = "> " + measured;
+            text += name + '\t' + measured + '\t' + cell(c.reading == Reading::number ? c.error : std::nullopt, s) +
+                    '\t' + cell(c.theory, s) + '\t' + cell(c.difference_percent, s) + '\t' + cell(c.swing_theory, s) +
+                    '\t' + cell(c.swing_difference_percent, s) + '\n';
+        }
     }
-    text += "величина\tизмерено\tтеория\tотличие, %\n";
-    for (const Comparison& c : a.comparisons()) {
-        std::string name = c.symbol;
-        if (*c.unit != '\0')
-            name += std::string(", ") + c.unit;
-        text +=
-            name + '\t' + cell(c.measured, s) + '\t' + cell(c.theory, s) + '\t' + cell(c.difference_percent, s) + '\n';
-    }
-    return text;
+    if (e.energy)
+        text += energy_text(*e.energy, s) + '\n';
+    return text + regime_text(e.drag, s) + '\n';
 }
 
 std::string characteristics_text(const Parameters& p, const Characteristics& c, std::string_view separator)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "analysis/run_explanation.h"
 #include "analysis/swing_analysis.h"
 #include "model/characteristics.h"
 #include "model/parameters.h"
@@ -16,12 +17,17 @@ namespace vp {
 // grouping.
 
 // "Копировать таблицу": a header and one line per turning point (number,
-// time, angle, amplitude and, from the third on, period, amplitude ratio and
-// decrement), an empty line, then the summary: the equilibrium, and either
-// the measured quantities beside the characteristics with their difference,
-// or "движение апериодическое" and the time of the fall to 1/e.
+// time, angle, amplitude and, from the third of a part on, period and its
+// theory, amplitude ratio, decrement and its theory; a theory cell that has
+// no number says why), a line "новые параметры с t, c" where the physics
+// changed, an empty line, then the summary: the equilibrium, how the swings
+// end (swing_end_text), the time of the fall to 1/e of an aperiodic motion,
+// the measured quantities with their standard errors beside the
+// characteristics and beside the theory of the run's own amplitudes, each
+// with its difference, and the energy and the drag regime sentences.
 // `run_ended` tells a run that has no turning point yet from one that has none.
-std::string swing_table_text(const SwingAnalysis& analysis, bool run_ended, std::string_view decimal_separator);
+std::string swing_table_text(const SwingAnalysis& analysis, const RunExplanation& explanation, bool run_ended,
+                             std::string_view decimal_separator);
 
 // "Копировать характеристики": sixteen lines, name, value and unit, in the
 // order of the characteristics column. The names are the symbols the

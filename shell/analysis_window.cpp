@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/analysis_window.h"
 
+#include "analysis/explanation_texts.h"
 #include "analysis/run_record.h"
 #include "analysis/table_texts.h"
 #include "platform/clock.h"
+#include "shell/analysis_charts.h"
 #include "texts/number_text.h"
 
 #include <QAbstractTableModel>
@@ -14,15 +16,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
-#include <QLogValueAxis>
 #include <QPushButton>
-#include <QScatterSeries>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -30,50 +29,49 @@
 namespace vp {
 namespace {
 
-// The plots draw at most this many points of a long run, evenly spread: a
-// scatter point costs the chart a graphics item of its own.
-constexpr std::size_t phase_points = 4000;
-constexpr std::size_t amplitude_points = 400;
+constexpr int table_columns = 9;
+constexpr int summary_columns = 7;
 
 QString text_of(const std::string& s)
 {
     return QString::fromStdString(s);
 }
 
-// A range with some room around it; a point gets a unit range.
-std::pair<double, double> padded(double low, double high)
-{
-    const double span = high - low;
-    if (!(span > 0))
-        return {low - 0.5, high + 0.5};
-    return {low - 0.05 * span, high + 0.05 * span};
-}
-
-QChartView* small_chart(const QString& title, QChart*& chart)
+QChartView* small_chart(QChart*& chart, const char* name)
 {
     chart = new QChart;
-    chart->setTitle(title);
     chart->legend()->hide();
     // Axis numbers with the user's decimal separator, as in the table.
     chart->setLocalizeNumbers(true);
     chart->setMargins(QMargins(2, 2, 2, 2));
     auto* view = new QChartView(chart);
+    view->setObjectName(QString::fromUtf8(name));
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(320, 220);
+    view->setMinimumSize(320, 260);
     return view;
+}
+
+// A sentence of the analysis begun with a capital letter.
+QString sentence(const std::string& words)
+{
+    QString text = text_of(words);
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    return text;
 }
 
 } // namespace
 
-// The turning points as the table shows them; rows are added as the run
-// finds them, never rebuilt while the same run goes on.
+// The turning points as the table shows them, with a row where the physics
+// changed before the first point of each new part; rows are added as the
+// run finds them, never rebuilt while the same run goes on.
 class SwingTableModel final : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void show(const SwingAnalysis& a, const std::string& separator, bool new_run)
     {
-        const int rows = static_cast<int>(a.turning_points().size());
+        const int rows = static_cast<int>(a.turning_points().size() + a.changes().size());
         if (new_run || separator != separator_ || rows < rows_) {
             beginResetModel();
             analysis_ = &a;
@@ -88,39 +86,70 @@ public:
     }
 
     int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
-    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 7; }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : table_columns; }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
-        static const char* const titles[] = {"№", "t, c", "φ, °", "A, °", "T, c", "A(n−2)/A(n)", "Θ"};
-        if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= 7)
+        static const char* const titles[table_columns] = {"№",           "t, c",        "φ, °", "A, °",    "T, c",
+                                                          "T(A, v²), c", "A(n−2)/A(n)", "Θ",    "Θ(A, v²)"};
+        if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= table_columns)
             return {};
         return QString::fromUtf8(titles[section]);
     }
 
+    // The row of the change before each new part's first point, -1 for none.
+    int change_row(std::size_t change) const
+    {
+        if (analysis_ == nullptr || change >= analysis_->changes().size())
+            return -1;
+        const int row = static_cast<int>(analysis_->changes()[change].first_point + change);
+        return row < rows_ ? row : -1;
+    }
+
     QVariant data(const QModelIndex& index, int role) const override
     {
+        if (analysis_ == nullptr || (role != Qt::DisplayRole && role != Qt::TextAlignmentRole))
+            return {};
+        // Which point the row shows, past the changes before it.
+        std::size_t point = static_cast<std::size_t>(index.row());
+        for (std::size_t k = 0; k < analysis_->changes().size(); ++k) {
+            const int row = change_row(k);
+            if (row == index.row()) {
+                if (role == Qt::TextAlignmentRole)
+                    return QVariant(Qt::AlignCenter);
+                return index.column() == 0 ? QStringLiteral("с t = %1 c — новые параметры")
+                                                 .arg(text_of(with_decimal_separator(
+                                                     format_number(analysis_->changes()[k].t, "0.0000"), separator_)))
+                                           : QVariant();
+            }
+            if (row >= 0 && row < index.row())
+                --point;
+        }
         if (role == Qt::TextAlignmentRole)
             return QVariant(Qt::AlignRight | Qt::AlignVCenter);
         // The analysis may be ahead of the rows shown, or a new run behind them.
-        if (role != Qt::DisplayRole || analysis_ == nullptr ||
-            static_cast<std::size_t>(index.row()) >= analysis_->turning_points().size())
+        if (point >= analysis_->turning_points().size())
             return {};
-        const TurningPoint& p = analysis_->turning_points()[static_cast<std::size_t>(index.row())];
+        const TurningPoint& p = analysis_->turning_points()[point];
         auto shown = [this](const std::optional<double>& v, const char* mask) {
             return v ? text_of(with_decimal_separator(format_number(*v, mask), separator_)) : QString();
+        };
+        auto theory = [&shown, &p](const std::optional<double>& v, const char* mask) {
+            return v ? shown(v, mask) : QString::fromUtf8(theory_note_text(p.theory.note));
         };
         // Near the critical viscosity the overshoot is a few thousandths of a
         // degree or less: it must not read as zero.
         auto angle = [&shown](double v) { return shown(v, v != 0 && std::abs(v) < 0.001 ? "0.000E+00" : "0.000"); };
         switch (index.column()) {
-        case 0: return index.row() + 1;
+        case 0: return static_cast<qulonglong>(point + 1);
         case 1: return shown(p.t, "0.0000");
         case 2: return angle(p.fi_deg);
         case 3: return angle(p.amplitude);
         case 4: return shown(p.period, "0.0000");
-        case 5: return shown(p.ratio, "0.00000");
-        case 6: return shown(p.log_decrement, "0.000E+00");
+        case 5: return theory(p.theory.period, "0.0000");
+        case 6: return shown(p.ratio, "0.00000");
+        case 7: return shown(p.log_decrement, "0.000E+00");
+        case 8: return theory(p.theory.log_decrement, "0.000E+00");
         default: return {};
         }
     }
@@ -150,80 +179,72 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     // measure every row at every redraw of a long run.
     const QFontMetrics metrics = table_->fontMetrics();
     int table_width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
-    for (int column = 0; column < model_->columnCount(QModelIndex()); ++column) {
+    for (int column = 0; column < table_columns; ++column) {
         const QString widest = column == 0 ? QStringLiteral("0000") : QStringLiteral("-0.000E+00");
-        table_->setColumnWidth(column, metrics.horizontalAdvance(widest) + 14);
+        const QString title = model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        table_->setColumnWidth(column,
+                               std::max(metrics.horizontalAdvance(widest), metrics.horizontalAdvance(title)) + 10);
         table_width += table_->columnWidth(column);
     }
     table_->setMinimumWidth(table_width);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
 
-    summary_ = new QTableWidget(0, 4);
+    summary_ = new QTableWidget(0, summary_columns);
     summary_->setObjectName(QStringLiteral("SwingSummary"));
-    summary_->setHorizontalHeaderLabels({QStringLiteral("Величина"), QStringLiteral("Измерено"),
-                                         QStringLiteral("Теория"), QStringLiteral("Отличие, %")});
+    summary_->setHorizontalHeaderLabels({QStringLiteral("Величина"), QStringLiteral("Измерено"), QStringLiteral("±"),
+                                         QStringLiteral("Теория"), QStringLiteral("Отличие, %"),
+                                         QStringLiteral("теория (A, v²)"), QStringLiteral("Отличие, %")});
     summary_->verticalHeader()->hide();
-    summary_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    summary_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    summary_->horizontalHeader()->setStretchLastSection(true);
     summary_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    summary_->setRowCount(5);
+    const int summary_rows = static_cast<int>(analysis_.comparisons().size());
+    summary_->setRowCount(summary_rows);
     summary_->setFixedHeight(summary_->horizontalHeader()->sizeHint().height() +
-                             5 * summary_->verticalHeader()->defaultSectionSize() + 2 * summary_->frameWidth());
+                             summary_rows * summary_->verticalHeader()->defaultSectionSize() +
+                             2 * summary_->frameWidth() + summary_->horizontalScrollBar()->sizeHint().height());
     summary_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    QChart* phase_chart = nullptr;
-    QChartView* phase_view = small_chart(QStringLiteral("Фазовый портрет"), phase_chart);
-    phase_view->setObjectName(QStringLiteral("PhasePortrait"));
-    phase_ = new QLineSeries;
-    phase_chart->addSeries(phase_);
-    phase_fi_ = new QValueAxis;
-    phase_fi_->setTitleText(QStringLiteral("φ, °"));
-    phase_wz_ = new QValueAxis;
-    phase_wz_->setTitleText(QStringLiteral("ω, рад/с"));
-    phase_chart->addAxis(phase_fi_, Qt::AlignBottom);
-    phase_chart->addAxis(phase_wz_, Qt::AlignLeft);
-    phase_->attachAxis(phase_fi_);
-    phase_->attachAxis(phase_wz_);
+    explanation_text_ = new QLabel;
+    explanation_text_->setObjectName(QStringLiteral("AnalysisExplanation"));
+    explanation_text_->setWordWrap(true);
+    explanation_text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    QChart* amplitude_chart = nullptr;
-    QChartView* amplitude_view = small_chart(QStringLiteral("Амплитуды и их подгонка"), amplitude_chart);
-    amplitude_view->setObjectName(QStringLiteral("AmplitudePlot"));
-    amplitudes_ = new QScatterSeries;
-    amplitudes_->setMarkerSize(7);
-    fit_ = new QLineSeries;
-    amplitude_chart->addSeries(amplitudes_);
-    amplitude_chart->addSeries(fit_);
-    amplitude_t_ = new QValueAxis;
-    amplitude_t_->setTitleText(QStringLiteral("t, c"));
-    amplitude_a_ = new QLogValueAxis;
-    amplitude_a_->setTitleText(QStringLiteral("|A|, °"));
-    // With localised numbers a bare "%g" gives no labels at all.
-    amplitude_a_->setLabelFormat(QStringLiteral("%.3g"));
-    amplitude_chart->addAxis(amplitude_t_, Qt::AlignBottom);
-    amplitude_chart->addAxis(amplitude_a_, Qt::AlignLeft);
-    for (QAbstractSeries* s : {static_cast<QAbstractSeries*>(amplitudes_), static_cast<QAbstractSeries*>(fit_)}) {
-        s->attachAxis(amplitude_t_);
-        s->attachAxis(amplitude_a_);
-    }
+    QChart* chart = nullptr;
+    QChartView* phase_view = small_chart(chart, "PhasePortrait");
+    phase_ = std::make_unique<PhaseChart>(chart);
+    QChartView* amplitude_view = small_chart(chart, "AmplitudePlot");
+    amplitudes_ = std::make_unique<AmplitudeChart>(chart);
+    QChartView* energy_view = small_chart(chart, "EnergyPlot");
+    energy_ = std::make_unique<EnergyChart>(chart);
+    chart->legend()->show();
+    chart->legend()->setAlignment(Qt::AlignBottom);
 
     copy_ = new QPushButton(QStringLiteral("Копировать таблицу"));
     copy_->setObjectName(QStringLiteral("CmdCopyTable"));
     connect(copy_, &QPushButton::clicked, this, [this] { QGuiApplication::clipboard()->setText(table_text()); });
 
-    auto* plots = new QVBoxLayout;
-    plots->addWidget(summary_);
+    auto* words = new QVBoxLayout;
+    words->addWidget(summary_);
+    words->addWidget(explanation_text_, 1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(table_);
+    top->addLayout(words, 1);
+    auto* plots = new QHBoxLayout;
     plots->addWidget(phase_view, 1);
     plots->addWidget(amplitude_view, 1);
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(table_);
-    middle->addLayout(plots, 1);
+    plots->addWidget(energy_view, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
     bottom->addWidget(copy_);
     auto* all = new QVBoxLayout(this);
     all->addWidget(status_);
-    all->addLayout(middle, 1);
+    all->addLayout(top, 1);
+    all->addLayout(plots, 1);
     all->addLayout(bottom);
-    resize(1120, 700);
+    // Wide enough for the table and the summary side by side, on the screen.
+    const QSize screen = QGuiApplication::primaryScreen()->availableSize();
+    resize(std::min(1620, screen.width() * 19 / 20), std::min(950, screen.height() * 19 / 20));
 }
 
 AnalysisWindow::~AnalysisWindow() = default;
@@ -250,6 +271,7 @@ void AnalysisWindow::update_analysis(const RunRecord& run, std::string_view deci
 void AnalysisWindow::read(const RunRecord& run, std::string_view decimal_separator)
 {
     analysis_.update(run);
+    explanation_ = explain_run(run);
     separator_ = std::string(decimal_separator);
     run_started_ = run.started();
     run_ended_ = run.finished();
@@ -257,7 +279,7 @@ void AnalysisWindow::read(const RunRecord& run, std::string_view decimal_separat
 
 QString AnalysisWindow::table_text() const
 {
-    return text_of(swing_table_text(analysis_, run_ended_, separator_));
+    return text_of(swing_table_text(analysis_, explanation_, run_ended_, separator_));
 }
 
 QString AnalysisWindow::number(double value, const char* mask) const
@@ -271,10 +293,21 @@ void AnalysisWindow::refresh(const RunRecord& run)
     shown_run_ = run.run_number();
     last_refresh_ = clock_.seconds();
     model_->show(analysis_, separator_, new_run);
+    mark_changes();
     show_status(run);
     show_summary();
-    plot_phase(run);
-    plot_amplitudes();
+    show_explanation();
+    phase_->show(run, analysis_);
+    amplitudes_->show(analysis_, separator_);
+    energy_->show(run);
+}
+
+void AnalysisWindow::mark_changes()
+{
+    table_->clearSpans();
+    for (std::size_t k = 0; k < analysis_.changes().size(); ++k)
+        if (const int row = model_->change_row(k); row >= 0)
+            table_->setSpan(row, 0, 1, table_columns);
 }
 
 void AnalysisWindow::show_status(const RunRecord& run)
@@ -288,15 +321,19 @@ void AnalysisWindow::show_status(const RunRecord& run)
                        .arg(analysis_.turning_points().size());
     if (analysis_.went_over_the_top())
         text += QStringLiteral(" Тело переходило через верхнее положение.");
-    if (analysis_.aperiodic()) {
-        if (!run_ended_) {
-            text += QStringLiteral(" Точек поворота пока нет.");
-        } else if (const std::optional<double> tau = analysis_.e_fold_time()) {
-            text += QStringLiteral(" Движение апериодическое: отклонение от равновесия спадает в e раз за %1 c.")
-                        .arg(number(*tau, "0.000"));
-        } else {
-            text += QStringLiteral(" Движение апериодическое; за время расчёта отклонение не уменьшилось в e раз.");
+    if (!analysis_.changes().empty())
+        text += QStringLiteral(" Параметры менялись во время расчёта (последний раз при t = %1 c): каждая часть "
+                               "сравнивается со своими характеристиками, сводка — по последней.")
+                    .arg(number(analysis_.changes().back().t, "0.000"));
+    if (const std::string end = swing_end_text(analysis_, run_ended_, separator_); !end.empty()) {
+        text += QLatin1Char(' ') + sentence(end);
+        if (analysis_.swing_end(run_ended_) == SwingEnd::aperiodic) {
+            if (const std::optional<double> tau = analysis_.e_fold_time())
+                text += QStringLiteral(": отклонение от равновесия спадает в e раз за %1 c").arg(number(*tau, "0.000"));
+            else
+                text += QStringLiteral("; за время расчёта отклонение не уменьшилось в e раз");
         }
+        text += QLatin1Char('.');
     }
     if (!run_ended_)
         text += QStringLiteral(" Идёт расчёт (%1 шагов).").arg(run.size());
@@ -316,9 +353,21 @@ void AnalysisWindow::show_summary()
         auto value = [this](const std::optional<double>& v, const char* mask) {
             return v ? number(*v, mask) : QStringLiteral("—");
         };
-        const QString cells[4] = {name, value(c.measured, "0.0000E+00"), value(c.theory, "0.0000E+00"),
-                                  value(c.difference_percent, "0.00")};
-        for (int column = 0; column < 4; ++column) {
+        QString measured = value(c.measured, "0.0000E+00");
+        if (c.reading == Reading::above)
+            measured = QStringLiteral("> ") + measured;
+        else if (c.reading != Reading::number)
+            measured = QString::fromUtf8(reading_text(c.reading));
+        const QString cells[summary_columns] = {
+            name,
+            measured,
+            c.reading == Reading::number && c.error ? number(*c.error, "0.0E+00") : QString(),
+            value(c.theory, "0.0000E+00"),
+            value(c.difference_percent, "0.00"),
+            value(c.swing_theory, "0.0000E+00"),
+            value(c.swing_difference_percent, "0.00"),
+        };
+        for (int column = 0; column < summary_columns; ++column) {
             QTableWidgetItem* item = summary_->item(i, column);
             if (item == nullptr) {
                 item = new QTableWidgetItem;
@@ -330,64 +379,13 @@ void AnalysisWindow::show_summary()
     }
 }
 
-void AnalysisWindow::plot_phase(const RunRecord& run)
+void AnalysisWindow::show_explanation()
 {
-    const std::size_t n = analysis_.steps_read();
-    const std::size_t stride = std::max<std::size_t>(1, (n + phase_points - 1) / phase_points);
-    QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(n / stride + 1));
-    for (std::size_t i = 0; i < n; i += stride)
-        points.append(QPointF(run.value(i, RunColumn::fi_deg), run.value(i, RunColumn::wz)));
-    phase_->replace(points);
-    if (n == 0)
-        return;
-    const auto [fi_low, fi_high] = padded(analysis_.fi_min(), analysis_.fi_max());
-    const auto [wz_low, wz_high] = padded(analysis_.wz_min(), analysis_.wz_max());
-    phase_fi_->setRange(fi_low, fi_high);
-    phase_wz_->setRange(wz_low, wz_high);
-    phase_fi_->applyNiceNumbers();
-    phase_wz_->applyNiceNumbers();
-}
-
-void AnalysisWindow::plot_amplitudes()
-{
-    QList<QPointF> points;
-    double low = 0, high = 0, t_end = 0;
-    const std::vector<TurningPoint>& all = analysis_.turning_points();
-    const std::size_t stride = std::max<std::size_t>(1, (all.size() + amplitude_points - 1) / amplitude_points);
-    for (std::size_t i = 0; i < all.size(); i += stride) {
-        const TurningPoint& p = all[i];
-        const double a = std::abs(p.amplitude);
-        if (!(a > 0))
-            continue;
-        if (points.isEmpty())
-            low = high = a;
-        low = std::min(low, a);
-        high = std::max(high, a);
-        points.append(QPointF(p.t, a));
-    }
-    if (!all.empty())
-        t_end = all.back().t;
-    amplitudes_->replace(points);
-    QList<QPointF> line;
-    const std::optional<AmplitudeFit> f = analysis_.amplitude_fit();
-    if (f && !points.isEmpty()) {
-        for (const double t : {points.constFirst().x(), t_end})
-            line.append(QPointF(t, std::exp(f->ln_amplitude_at_zero - f->delta * t)));
-        for (const QPointF& p : line) {
-            low = std::min(low, p.y());
-            high = std::max(high, p.y());
-        }
-    }
-    fit_->replace(line);
-    if (points.isEmpty())
-        return;
-    amplitude_t_->setRange(0, std::max(t_end * 1.05, 1e-9));
-    amplitude_t_->applyNiceNumbers();
-    // Powers of ten are too far apart for a decay over a few swings: the
-    // axis then counts in doublings.
-    amplitude_a_->setBase(high / low < 100 ? 2 : 10);
-    amplitude_a_->setRange(low / 1.25, high * 1.25);
+    explanation_text_->setVisible(run_started_);
+    QString text;
+    if (explanation_.energy)
+        text = text_of(energy_text(*explanation_.energy, separator_)) + QLatin1Char('\n');
+    explanation_text_->setText(text + text_of(regime_text(explanation_.drag, separator_)));
 }
 
 } // namespace vp

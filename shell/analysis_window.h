@@ -1,35 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "analysis/run_explanation.h"
 #include "analysis/swing_analysis.h"
 
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
-class QChart;
 class QLabel;
-class QLineSeries;
-class QLogValueAxis;
 class QPushButton;
-class QScatterSeries;
 class QTableView;
 class QTableWidget;
-class QValueAxis;
 
 namespace vp {
 
+class AmplitudeChart;
 class Clock;
+class EnergyChart;
+class PhaseChart;
 class RunRecord;
 class SwingTableModel;
 
-// "Анализ колебаний": the turning points and swings of the kept run, the
-// measured period, Θ, Q and δ beside the characteristics of the run, the
-// phase portrait and the amplitudes on a logarithmic scale with the fitted
-// line, and the button "Копировать таблицу". A window of its own, not
-// modal: the main window keeps one and shows it again when it is chosen.
+// "Анализ колебаний": the turning points and swings of the kept run with
+// the theory of each swing at its own amplitude; the measured period, Θ, Q,
+// δ and the two drags measured apart, beside the characteristics of the run
+// and beside the theory of its amplitudes and drags; where the energy went
+// and the drag regime; the phase portrait, the amplitudes on a logarithmic
+// scale with the fitted line and curve, and the energy ledger; and the
+// button "Копировать таблицу". A window of its own, not modal: the main
+// window keeps one and shows it again when it is chosen.
 //
 // During a run the main window reports every step; the window reads the new
 // steps at once (a few operations each) but redraws its table and plots at
@@ -59,12 +62,13 @@ private:
     void refresh(const RunRecord& run);
     void show_status(const RunRecord& run);
     void show_summary();
-    void plot_phase(const RunRecord& run);
-    void plot_amplitudes();
+    void show_explanation();
+    void mark_changes();
     QString number(double value, const char* mask) const;
 
     const Clock& clock_;
     SwingAnalysis analysis_;
+    RunExplanation explanation_;
     std::string separator_ = ".";
     bool run_started_ = false;
     bool run_ended_ = false;
@@ -75,13 +79,10 @@ private:
     QTableView* table_ = nullptr;
     SwingTableModel* model_ = nullptr;
     QTableWidget* summary_ = nullptr;
-    QLineSeries* phase_ = nullptr;
-    QValueAxis* phase_fi_ = nullptr;
-    QValueAxis* phase_wz_ = nullptr;
-    QScatterSeries* amplitudes_ = nullptr;
-    QLineSeries* fit_ = nullptr;
-    QValueAxis* amplitude_t_ = nullptr;
-    QLogValueAxis* amplitude_a_ = nullptr;
+    QLabel* explanation_text_ = nullptr;
+    std::unique_ptr<PhaseChart> phase_;
+    std::unique_ptr<AmplitudeChart> amplitudes_;
+    std::unique_ptr<EnergyChart> energy_;
     QPushButton* copy_ = nullptr;
 };
 

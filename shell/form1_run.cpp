@@ -60,7 +60,7 @@ void Form1::start_computation()
     pacing_.restart();
     frame_wait_ = 0;
     screen_behind_ = false;
-    lab_.run_record.start(lab_.c);
+    lab_.run_record.start(lab_.c, lab_.p);
     follow_analysis();
     const RunEnd end = raschet(lab_.s, lab_.p, lab_.c, run_, *this);
     if (end == RunEnd::abandoned)
@@ -99,7 +99,7 @@ void Form1::step_done(const RunState& s)
         frame_wait_ += 1.0 / 60;
     frame_wait_ -= step_period();
     hold_pictures(screen_behind_);
-    lab_.run_record.append(row_of(s));
+    lab_.run_record.append(s, lab_.p, lab_.c);
     follow_analysis();
     const Pictures all = pictures();
     plot_time_point(all.Picture3, all.Picture4, all.Picture14, s);

@@ -81,17 +81,20 @@ std::string whole_csv(const RunRecord& r)
 
 TEST(CsvExport, WritesPointNumbersThatReadBackExactly)
 {
+    Characteristics c;
+    c.MI = 2;
+    c.Mm_L = 0.5;
     RunRecord r;
-    r.start({});
-    r.append({0.1, -12.5, 0.25, 298.79f});
-    r.append({0.021708130929, 1e-5, -3, -1.5f});
-    r.append({1e20, 2.0 / 3, 0, 0.1f});
+    r.start(c);
+    r.append({0.1, 0, 0.25, 298.79f});
+    r.append({0.021708130929, 180, -3, -1.5f});
+    r.append({1e20, 360, 0, 0.1f});
     for (const char* locale : testing::user_locales) {
         testing::CLibraryLocale in(locale);
-        EXPECT_EQ(whole_csv(r), "t_s,fi_deg,wz_rad_s,W_J\n"
-                                "0.1,-12.5,0.25,298.79\n"
-                                "0.021708130929,1e-05,-3,-1.5\n"
-                                "1e+20,0.6666666666666666,0,0.1\n");
+        EXPECT_EQ(whole_csv(r), "t_s,fi_deg,wz_rad_s,W_J,W_kin_J,W_pot_J,D_lin_J,D_quad_J\n"
+                                "0.1,0,0.25,298.79,0.0625,-4.907,0,0\n"
+                                "0.021708130929,180,-3,-1.5,9,4.907,0,0\n"
+                                "1e+20,360,0,0.1,0,-4.907,0,0\n");
     }
     RunRecord empty;
     EXPECT_EQ(whole_csv(empty), csv_header);
@@ -114,9 +117,9 @@ TEST(CsvExport, HandsALongRunOverInPieces)
     // Every row once, in order, none cut at a piece's end.
     EXPECT_EQ(std::count(joined.begin(), joined.end(), '\n'), 20001);
     EXPECT_EQ(joined.substr(0, joined.find('\n', csv_header.size()) + 1),
-              std::string(csv_header) + "0.01,-0.5,0.25,1\n");
-    EXPECT_EQ(joined.substr(joined.rfind('\n', joined.size() - 2) + 1), "200,-10000,5000,1\n");
-    EXPECT_NE(joined.find("\n100,-5000,2500,1\n"), std::string::npos) << "no row is lost";
+              std::string(csv_header) + "0.01,-0.5,0.25,1,0,-0,0,0\n");
+    EXPECT_EQ(joined.substr(joined.rfind('\n', joined.size() - 2) + 1), "200,-10000,5000,1,0,-0,0,0\n");
+    EXPECT_NE(joined.find("\n100,-5000,2500,1,0,-0,0,0\n"), std::string::npos) << "no row is lost";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/swing_analysis.h"
 
+#include "analysis/explanation_texts.h"
 #include "model/constants.h"
 #include "synthetic_runs.h"
 
@@ -63,7 +64,7 @@ TEST(SwingAnalysis, DampedCosineGivesPeriodDecrementAndDecay)
 
         // Beside the characteristics: Ts, Θ, Q and δ agree, To is shorter.
         const std::vector<Comparison> cmp = a.comparisons();
-        ASSERT_EQ(cmp.size(), 5u);
+        ASSERT_EQ(cmp.size(), 7u);
         for (std::size_t i : {0u, 2u, 3u, 4u})
             EXPECT_LT(std::abs(cmp[i].difference_percent.value_or(1)), 0.01) << cmp[i].symbol;
         EXPECT_GT(*cmp[1].difference_percent, 0);
@@ -109,7 +110,7 @@ TEST(SwingAnalysis, ShortRunsGiveWhatTheyCan)
         EXPECT_EQ(a.mean_log_decrement().has_value(), k.period);
         EXPECT_EQ(a.quality().has_value(), k.period);
         EXPECT_EQ(a.amplitude_fit().has_value(), k.fit);
-        EXPECT_EQ(a.comparisons().size(), 5u);
+        EXPECT_EQ(a.comparisons().size(), 7u);
     }
 }
 
@@ -133,20 +134,62 @@ TEST(SwingAnalysis, ATurningPointStandsAtTheExtremeBetweenTheSteps)
     EXPECT_FALSE(p.ratio);
 }
 
-TEST(SwingAnalysis, AperiodicDecayFallsToOneOverEInItsTimeConstant)
+TEST(SwingAnalysis, AperiodicDecayFallsToOneOverEFromTheStart)
 {
+    // From its starting state: a body released from rest at critical
+    // damping, 40 (1 + t/tau) e^(-t/tau), falls to 1/e in 2.146193 tau.
     const double tau = 1.5;
-    for (const double equilibrium : {0.0, 180.0}) {
-        SCOPED_TRACE(equilibrium);
+    struct Case {
+        double equilibrium;
+        bool critical;
+        double e_fold;
+    };
+    for (const Case& k : {Case{0, false, tau}, Case{180, false, tau}, Case{0, true, 2.146193 * tau}}) {
+        SCOPED_TRACE(k.critical ? "critical" : "exponential");
         Characteristics c;
-        c.W02 = equilibrium == 0 ? 1 : -1;
-        const testing::Motion decay{[=](double t) { return equilibrium + 40 * std::exp(-t / tau); },
-                                    [=](double t) { return -40 / tau * std::exp(-t / tau); }};
+        c.W02 = k.equilibrium == 0 ? 1 : -1;
+        const auto fi = [=](double t) {
+            return k.equilibrium + 40 * (k.critical ? 1 + t / tau : 1) * std::exp(-t / tau);
+        };
+        const auto dfi = [=](double t) { return -40 / tau * (k.critical ? t / tau : 1) * std::exp(-t / tau); };
         SwingAnalysis a;
-        a.update(record_of(decay, 0.001, 6, c));
+        a.update(record_of({fi, dfi}, 0.001, 8, c));
         EXPECT_TRUE(a.aperiodic());
         EXPECT_FALSE(a.went_over_the_top());
-        EXPECT_NEAR(a.e_fold_time().value_or(0) / tau, 1, 1e-4);
+        EXPECT_NEAR(a.e_fold_time().value_or(0) / k.e_fold, 1, 1e-4);
+    }
+}
+
+TEST(SwingAnalysis, TheWordsSayHowTheSwingsEnd)
+{
+    const Characteristics swings = oscillator(two_pi, 0.1, false);
+    const testing::Motion creep{[](double t) { return 10 * std::exp(-t); },
+                                [](double t) { return -10 * std::exp(-t); }};
+    const testing::Motion stops{[](double t) { return t < 2 ? 20 * std::cos(two_pi * t) : 20; },
+                                [](double t) { return t < 2 ? -20 * two_pi * std::sin(two_pi * t) : 0; }};
+    struct Case {
+        const char* name;
+        testing::Motion motion;
+        Characteristics c;
+        double duration;
+        bool ended;
+        const char* words;
+    };
+    const Case cases[] = {
+        {"overdamped, running", creep, {}, 3, false, "точек поворота пока нет"},
+        {"overdamped", creep, {}, 3, true, "движение апериодическое"},
+        {"ended before the first turning point", damped_cosine(0, 20, 0.1, two_pi), swings, 0.3, true,
+         "до T = 0,300 c точек поворота нет"},
+        {"swinging to the end", damped_cosine(0, 20, 0.1, two_pi), swings, 4.2, true, ""},
+        {"died out", damped_cosine(0, 20, 3, two_pi), swings, 6, true, "колебания практически затухли"},
+        {"no turning point after the last", stops, swings, 5, true,
+         "после t = 1,500 c до T = 5,000 c точек поворота нет"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        SwingAnalysis a;
+        a.update(record_of(k.motion, 0.01, k.duration, k.c));
+        EXPECT_EQ(swing_end_text(a, k.ended, ","), k.words);
     }
 }
 

@@ -35,10 +35,14 @@ inline void append_steps(RunRecord& r, const Motion& m, double h, std::size_t fr
     }
 }
 
-inline RunRecord record_of(const Motion& m, double h, double duration, const Characteristics& c = {})
+// The run starts from the motion's state at t = 0.
+inline RunRecord record_of(const Motion& m, double h, double duration, Characteristics c = {})
 {
     RunRecord r;
-    r.start(c);
+    c.fi0_rad = m.fi(0) / degrees_per_radian;
+    Parameters p;
+    p.wz0 = m.dfi(0) / degrees_per_radian;
+    r.start(c, p);
     append_steps(r, m, h, 1, static_cast<std::size_t>(std::llround(duration / h)));
     r.finish();
     return r;

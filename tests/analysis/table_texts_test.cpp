@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <sstream>
 #include <vector>
@@ -51,28 +52,36 @@ TEST(SwingTableText, OneLinePerTurningPointThenTheSummary)
     c.W0 = two_pi;
     c.Ts = c.T0 = 1;
     SwingAnalysis a;
-    a.update(testing::record_of(testing::damped_cosine(0, 20, 0.1, two_pi), 0.01, 2.7, c));
+    const RunRecord run = testing::record_of(testing::damped_cosine(0, 2, 0.1, two_pi), 0.01, 2.7, c);
+    a.update(run);
     ASSERT_EQ(a.turning_points().size(), 5u);
     for (const char* locale : testing::user_locales) {
         testing::CLibraryLocale in(locale);
-        const std::string text = swing_table_text(a, true, ",");
-        EXPECT_EQ(text.find('.'), std::string::npos) << "every number takes the separator given";
+        const std::string text = swing_table_text(a, explain_run(run), true, ",");
+        for (std::size_t i = 1; i + 1 < text.size(); ++i)
+            EXPECT_FALSE(text[i] == '.' && std::isdigit(text[i - 1]) && std::isdigit(text[i + 1]))
+                << "every number takes the separator given: " << text.substr(i - 1, 3);
         const std::vector<std::string> lines = lines_of(text);
-        ASSERT_EQ(lines.size(), 1 + 5 + 1 + 1 + 1 + 5u);
-        EXPECT_EQ(lines[0], "№\tt, c\tφ, °\tA, °\tT, c\tA(n-2)/A(n)\tΘ");
+        ASSERT_EQ(lines.size(), 1 + 5 + 1 + 1 + 1 + 7 + 1u);
+        EXPECT_EQ(lines[0], "№\tt, c\tφ, °\tA, °\tT, c\tT(A, v²), c\tA(n-2)/A(n)\tΘ\tΘ(A, v²)");
         for (std::size_t n = 1; n <= 5; ++n) {
             const std::vector<std::string> cells = cells_of(lines[n]);
-            ASSERT_EQ(cells.size(), 7u) << n;
+            ASSERT_EQ(cells.size(), 9u) << n;
             EXPECT_EQ(cells[0], std::to_string(n)) << "turning points are counted from 1";
             EXPECT_NEAR(value_of(cells[1]), a.turning_points()[n - 1].t, 1e-8) << n;
         }
         EXPECT_EQ(cells_of(lines[2])[4], "") << "no period before the third turning point";
         EXPECT_NEAR(value_of(cells_of(lines[3])[4]), 1, 1e-6);
+        // The theory of the swing: a pendulum of 1 s without drag, at 2°.
+        EXPECT_NEAR(value_of(cells_of(lines[3])[5]), 1, 1e-3);
+        EXPECT_EQ(cells_of(lines[3])[8], "0");
         EXPECT_EQ(lines[6], "");
         EXPECT_EQ(lines[7], "равновесие, °\t0");
-        EXPECT_EQ(lines[8], "величина\tизмерено\tтеория\tотличие, %");
+        EXPECT_EQ(lines[8], "величина\tизмерено\t±\tтеория\tотличие, %\tтеория (A, v²)\tотличие, %");
         EXPECT_EQ(cells_of(lines[9])[0], "Ts, c");
-        EXPECT_EQ(cells_of(lines[9])[2], "1");
+        EXPECT_EQ(cells_of(lines[9])[3], "1");
+        EXPECT_EQ(cells_of(lines[14])[0], "δ (две силы), рад/c");
+        EXPECT_EQ(lines[16], "Режим обтекания: вакуум: сопротивления среды нет, числа Рейнольдса нет.");
     }
 }
 
@@ -81,11 +90,13 @@ TEST(SwingTableText, SaysWhenThereIsNoSwing)
     const testing::Motion creep{[](double t) { return 10 * std::exp(-t); },
                                 [](double t) { return -10 * std::exp(-t); }};
     SwingAnalysis a;
-    a.update(testing::record_of(creep, 0.01, 3));
-    EXPECT_EQ(swing_table_text(a, false, ","),
-              "№\tt, c\tφ, °\tA, °\tT, c\tA(n-2)/A(n)\tΘ\n\nравновесие, °\t0\nточек поворота пока нет\n");
-    const std::vector<std::string> ended = lines_of(swing_table_text(a, true, ","));
-    ASSERT_EQ(ended.size(), 5u);
+    const RunRecord run = testing::record_of(creep, 0.01, 3);
+    a.update(run);
+    EXPECT_EQ(swing_table_text(a, explain_run(run), false, ","),
+              "№\tt, c\tφ, °\tA, °\tT, c\tT(A, v²), c\tA(n-2)/A(n)\tΘ\tΘ(A, v²)\n\nравновесие, °\t0\nточек поворота "
+              "пока нет\n");
+    const std::vector<std::string> ended = lines_of(swing_table_text(a, explain_run(run), true, ","));
+    ASSERT_EQ(ended.size(), 6u);
     EXPECT_EQ(ended[3], "движение апериодическое");
     EXPECT_EQ(cells_of(ended[4])[0], "спад отклонения в e раз, c");
     EXPECT_NEAR(value_of(cells_of(ended[4])[1]), 1, 1e-4);

@@ -83,7 +83,7 @@ TEST(Form1Tools, TheKeptRunIsSavedAsCsvWhereTheUserSays)
     const QList<QByteArray> lines = saved.readAll().split('\n');
     const RunRecord& run = lab.form->lab().run_record;
     ASSERT_EQ(lines.size(), static_cast<qsizetype>(run.size()) + 2);
-    EXPECT_EQ(lines.front(), QByteArray("t_s,fi_deg,wz_rad_s,W_J"));
+    EXPECT_EQ(lines.front(), QByteArray("t_s,fi_deg,wz_rad_s,W_J,W_kin_J,W_pot_J,D_lin_J,D_quad_J"));
     EXPECT_TRUE(lines.back().isEmpty());
     EXPECT_TRUE(lines[1].startsWith(QByteArray::fromStdString(shortest_text(run.row(0).t) + ",")));
 
