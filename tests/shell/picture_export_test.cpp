@@ -57,7 +57,8 @@ TEST(PictureExport, SavesTheRunAsCsvWhereTheDialogSays)
     EXPECT_EQ(saved.result, SaveOutcome::saved);
     EXPECT_EQ(saved.path, dialogs.answer);
     EXPECT_EQ(dialogs.suggested, QStringList{QStringLiteral("/suggested/vibrel_run.csv")});
-    EXPECT_EQ(bytes_of(dialogs.answer), QByteArray("t_s,fi_deg,wz_rad_s,W_J,W_kin_J,W_pot_J,D_lin_J,D_quad_J\n0.5,-1.25,2,3.5,0,-0,0,0\n"));
+    EXPECT_EQ(bytes_of(dialogs.answer),
+              QByteArray("t_s,fi_deg,wz_rad_s,W_J,W_kin_J,W_pot_J,D_lin_J,D_quad_J\n0.5,-1.25,2,3.5,0,-0,0,0\n"));
 
     dialogs.answer.clear();
     EXPECT_EQ(save_run_data(dialogs, run, {}).result, SaveOutcome::cancelled);
