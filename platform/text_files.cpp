@@ -32,6 +32,7 @@ struct Opened {
     int fd = -1;
     int error = 0; // errno of a failed open
     QString reason;
+    struct stat st {};
 };
 
 // Opens the path without blocking, so that a FIFO returns at once, and keeps
@@ -46,16 +47,33 @@ Opened open_regular(const QString& path, int flags, mode_t mode = 0)
         o.reason = failure_reason(o.error);
         return o;
     }
-    struct stat st {};
-    if (::fstat(o.fd, &st) != 0)
+    if (::fstat(o.fd, &o.st) != 0)
         o.reason = failure_reason(errno);
-    else if (!S_ISREG(st.st_mode))
-        o.reason = not_regular_reason(st);
+    else if (!S_ISREG(o.st.st_mode))
+        o.reason = not_regular_reason(o.st);
     else
         return o;
     ::close(o.fd);
     o.fd = -1;
     return o;
+}
+
+bool is_symbolic_link(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+// A file the program writes over must be the user's own and have no other
+// name: through a link, someone else's file or a second name of a file, the
+// user's tick would empty a file that is not the one the user sees.
+QString why_not_own(const struct stat& st)
+{
+    if (st.st_uid != ::geteuid())
+        return QStringLiteral("файл принадлежит другому пользователю");
+    if (st.st_nlink > 1)
+        return QStringLiteral("у файла есть и другие имена (жёсткие ссылки)");
+    return {};
 }
 
 } // namespace
@@ -73,6 +91,8 @@ QString failure_reason(int error_number)
     case EFBIG: return QStringLiteral("файл стал слишком большим");
     case ENXIO:
     case ENODEV: return QStringLiteral("это не обычный файл");
+    case ELOOP: return QStringLiteral("слишком много символических ссылок");
+    case ENOTDIR: return QStringLiteral("часть пути — не папка");
     default: return QStringLiteral("ошибка ввода-вывода (код %1)").arg(error_number);
     }
 }
@@ -124,13 +144,22 @@ bool Cp1251Writer::open(const QString& path)
         error_ = QStringLiteral("кодировка windows-1251 недоступна");
         return false;
     }
-    // Only after the file has shown itself regular is it emptied: a device
-    // or a FIFO is left as it is.
-    const Opened opened = open_regular(path, O_WRONLY | O_CREAT, 0666);
-    fd_ = opened.fd;
-    error_ = opened.reason;
-    if (fd_ < 0)
+    // Only after the file has shown itself regular and the user's own is it
+    // emptied: a device, a FIFO or a file reached otherwise is left as it is.
+    // A symbolic link is never followed, not even one that leads nowhere
+    // (creating its target would write elsewhere).
+    Opened opened = open_regular(path, O_WRONLY | O_CREAT | O_NOFOLLOW, 0666);
+    if (opened.fd < 0) {
+        error_ = opened.error == ELOOP && is_symbolic_link(path) ? QStringLiteral("это символическая ссылка")
+                                                                 : opened.reason;
         return false;
+    }
+    error_ = why_not_own(opened.st);
+    if (!error_.isEmpty()) {
+        ::close(opened.fd);
+        return false;
+    }
+    fd_ = opened.fd;
     if (::ftruncate(fd_, 0) != 0) {
         error_ = failure_reason(errno);
         close();

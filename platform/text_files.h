@@ -49,8 +49,10 @@ public:
     Cp1251Writer& operator=(const Cp1251Writer&) = delete;
     ~Cp1251Writer();
 
-    // Creates the file or empties an existing one; refuses anything but a
-    // regular file (a FIFO would hold the program until someone read it).
+    // Creates the file or empties an existing one. Refuses anything but a
+    // regular file (a FIFO would hold the program until someone read it),
+    // and a symbolic link, another user's file or a file with a second name:
+    // emptying those would empty a file elsewhere, perhaps someone else's.
     bool open(const QString& path);
     // A UTF-8 line without its line end; characters the code page lacks
     // become "?". A line that cannot be written whole is taken back: the file

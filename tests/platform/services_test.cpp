@@ -91,6 +91,15 @@ TEST(RegularFiles, OnlyRegularFilesAreOpened)
         EXPECT_FALSE(writer.open(c.path)) << c.path.toStdString();
         EXPECT_EQ(writer.error(), c.reason) << c.path.toStdString();
     }
+    // A link that leads to itself: the reader follows links, the writer none.
+    const QString loop = dir.filePath(QStringLiteral("loop"));
+    ASSERT_TRUE(QFile::link(loop, loop));
+    RegularFileReader looped;
+    EXPECT_FALSE(looped.open(loop));
+    EXPECT_EQ(looped.reason(), QStringLiteral("слишком много символических ссылок"));
+    Cp1251Writer looped_writer;
+    EXPECT_FALSE(looped_writer.open(loop));
+    EXPECT_EQ(looped_writer.error(), QStringLiteral("это символическая ссылка"));
     RegularFileReader missing;
     EXPECT_FALSE(missing.open(dir.filePath(QStringLiteral("vibrel_in.txt"))));
     EXPECT_TRUE(missing.missing());

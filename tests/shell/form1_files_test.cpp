@@ -23,6 +23,7 @@
 #include <csignal>
 #include <functional>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
 
 // Readable failures.
@@ -269,12 +270,28 @@ TEST(Form1ResultsFile, RowsTakeTheLocalesSeparatorTheHeadKeepsThePoint)
     EXPECT_TRUE(lines[16].startsWith("2,1708e-02    ")) << lines[16].toStdString();
 }
 
-TEST(Form1ResultsFile, AFileThatCannotBeWrittenIsReported)
+TEST(Form1ResultsFile, AFileThatCannotBeWrittenOrIsNotTheUsersOwnIsRefused)
 {
+    // Another student's thesis, in a folder of its own.
+    QTemporaryDir elsewhere;
+    const QString thesis = elsewhere.filePath(QStringLiteral("thesis.txt"));
+    const QByteArray thesis_bytes("16 pages of a thesis\r\n");
     struct Case {
         const char* what;
-        // Prepares the folder; returns the working directory to use.
+        // Prepares the folder; returns the working directory to use, or an
+        // empty text when the case cannot be made here.
         std::function<QString(const QTemporaryDir&)> prepare;
+        const char* reason;
+    };
+    const auto link_to = [](const QString& target) {
+        return [target](const QTemporaryDir& folder) {
+            EXPECT_TRUE(QFile::link(target, folder.filePath(QStringLiteral("vibrel_out.txt"))));
+            return folder.path();
+        };
+    };
+    const auto foreign = [&thesis] {
+        // Only the superuser can give a file away.
+        return ::geteuid() == 0 && ::chown(QFile::encodeName(thesis).constData(), 65534, 65534) == 0;
     };
     const Case cases[] = {
         // A folder inside a regular file cannot exist, whoever runs the tests.
@@ -283,39 +300,65 @@ TEST(Form1ResultsFile, AFileThatCannotBeWrittenIsReported)
              QFile plain(folder.filePath(QStringLiteral("plain")));
              EXPECT_TRUE(plain.open(QIODevice::WriteOnly));
              return folder.filePath(QStringLiteral("plain/work"));
-         }},
-        // Opens, but takes no byte.
-        {"a full device",
-         [](const QTemporaryDir& folder) {
-             EXPECT_TRUE(QFile::link(QStringLiteral("/dev/full"), folder.filePath(QStringLiteral("vibrel_out.txt"))));
+         },
+         "часть пути — не папка"},
+        {"a link to a device that takes no byte", link_to(QStringLiteral("/dev/full")), "это символическая ссылка"},
+        {"a link to a file elsewhere", link_to(thesis), "это символическая ссылка"},
+        {"a link that leads nowhere yet", link_to(elsewhere.filePath(QStringLiteral("new.txt"))),
+         "это символическая ссылка"},
+        {"a second name of a file elsewhere",
+         [&thesis](const QTemporaryDir& folder) {
+             EXPECT_TRUE(::link(QFile::encodeName(thesis).constData(),
+                                QFile::encodeName(folder.filePath(QStringLiteral("vibrel_out.txt"))).constData()) == 0);
              return folder.path();
-         }},
+         },
+         "у файла есть и другие имена (жёсткие ссылки)"},
+        {"another user's file",
+         [&](const QTemporaryDir& folder) {
+             if (!foreign())
+                 return QString();
+             // Moved in, not linked: the file keeps one name and its owner.
+             EXPECT_TRUE(QFile::rename(thesis, folder.filePath(QStringLiteral("vibrel_out.txt"))));
+             return folder.path();
+         },
+         "файл принадлежит другому пользователю"},
     };
     for (const Case& c : cases) {
-        if (std::string_view(c.what) == "a full device" && !QFileInfo::exists(QStringLiteral("/dev/full")))
-            continue;
+        SCOPED_TRACE(c.what);
+        {
+            QFile::remove(thesis);
+            QFile f(thesis);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(thesis_bytes);
+        }
         QTemporaryDir folder;
+        const QString working_directory = c.prepare(folder);
+        if (working_directory.isEmpty())
+            continue;
         Doubles doubles;
-        Form1 form(doubles.services(c.prepare(folder)));
+        Form1 form(doubles.services(working_directory));
         form.show();
         const QStringList files_prepared = QDir(folder.path()).entryList(QDir::Files | QDir::System);
         const Controls& controls = form.controls();
 
         controls.Check_p->click();
-        ASSERT_EQ(doubles.boxes.shown.size(), 1u) << c.what;
-        EXPECT_EQ(doubles.boxes.shown[0].title, QStringLiteral("Ошибка")) << c.what;
-        EXPECT_TRUE(doubles.boxes.shown[0].text.contains(QStringLiteral("vibrel_out.txt")))
-            << doubles.boxes.shown[0].text.toStdString();
-        EXPECT_EQ(doubles.tone.lengths, std::vector<int>{300}) << c.what;
-        EXPECT_FALSE(controls.Check_p->isChecked()) << c.what;
+        ASSERT_EQ(doubles.boxes.shown.size(), 1u);
+        EXPECT_EQ(doubles.boxes.shown[0].title, QStringLiteral("Ошибка"));
+        EXPECT_EQ(doubles.boxes.shown[0].text,
+                  QStringLiteral("Файл результатов vibrel_out.txt записать нельзя: ") + QString::fromUtf8(c.reason));
+        EXPECT_EQ(doubles.tone.lengths, std::vector<int>{300});
+        EXPECT_FALSE(controls.Check_p->isChecked());
         EXPECT_OPEN_HANDLES(QStringLiteral("/dev/full"), 0);
 
         // The laboratory goes on: a run works and writes nothing.
         controls.boxes[12]->setText(QStringLiteral("0.05"));
         controls.CmdOK->click();
-        EXPECT_EQ(doubles.pause.requested.size(), 3u) << c.what;
-        EXPECT_EQ(doubles.boxes.shown.size(), 1u) << c.what;
-        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::System), files_prepared) << c.what;
+        EXPECT_EQ(doubles.pause.requested.size(), 3u);
+        EXPECT_EQ(doubles.boxes.shown.size(), 1u);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::System), files_prepared);
+        const QString kept = QFileInfo::exists(thesis) ? thesis : folder.filePath(QStringLiteral("vibrel_out.txt"));
+        EXPECT_EQ(file_bytes(kept), thesis_bytes);
+        EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath(QStringLiteral("new.txt")))) << "nothing made through a link";
         doubles.boxes.answer_yes = true;
     }
 }
