@@ -47,7 +47,7 @@ std::vector<std::string> results_head(const std::array<std::string, box_count>& 
                                       const std::array<std::string, box_count>& box_texts)
 {
     std::vector<std::string> lines;
-    lines.reserve(16);
+    lines.reserve(results_head_lines);
     lines.emplace_back("    параметры");
     for (std::size_t i = 0; i < box_texts.size(); ++i) {
         const BoxInfo& info = box_table()[i];

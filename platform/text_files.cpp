@@ -2,6 +2,7 @@
 #include "platform/text_files.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -76,6 +77,32 @@ QString why_not_own(const struct stat& st)
     return {};
 }
 
+// Whether the open file holds more than `lines` lines (a last line without
+// its line end counts). Only the first MiB is looked at: what holds no more
+// line ends there is no short file.
+bool has_more_lines(int fd, int lines)
+{
+    constexpr std::size_t looked_at = 1 << 20;
+    char piece[64 * 1024];
+    int line_ends = 0;
+    off_t offset = 0;
+    while (static_cast<std::size_t>(offset) < looked_at) {
+        const ssize_t n = ::pread(fd, piece, sizeof piece, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        for (ssize_t i = 0; i < n; ++i) {
+            if (line_ends == lines)
+                return true;
+            if (piece[i] == '\n')
+                ++line_ends;
+        }
+        offset += n;
+    }
+    return true;
+}
+
 } // namespace
 
 QString failure_reason(int error_number)
@@ -92,6 +119,7 @@ QString failure_reason(int error_number)
     case ENXIO:
     case ENODEV: return QStringLiteral("это не обычный файл");
     case ELOOP: return QStringLiteral("слишком много символических ссылок");
+    case EEXIST: return QStringLiteral("файл с таким именем уже есть");
     case ENOTDIR: return QStringLiteral("часть пути — не папка");
     default: return QStringLiteral("ошибка ввода-вывода (код %1)").arg(error_number);
     }
@@ -136,9 +164,10 @@ Cp1251Writer::~Cp1251Writer()
     close();
 }
 
-bool Cp1251Writer::open(const QString& path)
+bool Cp1251Writer::open(const QString& path, const QString& previous, int kept_lines)
 {
     close();
+    kept_previous_ = false;
     // Without the converter every line would come out empty.
     if (!encoder_.isValid()) {
         error_ = QStringLiteral("кодировка windows-1251 недоступна");
@@ -148,7 +177,8 @@ bool Cp1251Writer::open(const QString& path)
     // emptied: a device, a FIFO or a file reached otherwise is left as it is.
     // A symbolic link is never followed, not even one that leads nowhere
     // (creating its target would write elsewhere).
-    Opened opened = open_regular(path, O_WRONLY | O_CREAT | O_NOFOLLOW, 0666);
+    const int access = previous.isEmpty() ? O_WRONLY : O_RDWR;
+    Opened opened = open_regular(path, access | O_CREAT | O_NOFOLLOW, 0666);
     if (opened.fd < 0) {
         error_ = opened.error == ELOOP && is_symbolic_link(path) ? QStringLiteral("это символическая ссылка")
                                                                  : opened.reason;
@@ -159,14 +189,54 @@ bool Cp1251Writer::open(const QString& path)
         ::close(opened.fd);
         return false;
     }
-    fd_ = opened.fd;
-    if (::ftruncate(fd_, 0) != 0) {
+    if (!previous.isEmpty() && has_more_lines(opened.fd, kept_lines)) {
+        ::close(opened.fd);
+        if (::rename(QFile::encodeName(path).constData(), QFile::encodeName(previous).constData()) != 0) {
+            error_ = QStringLiteral("прежний файл не удаётся сохранить под именем %1: %2")
+                         .arg(QFileInfo(previous).fileName(), failure_reason(errno));
+            return false;
+        }
+        kept_previous_ = true;
+        return create(path);
+    }
+    if (::ftruncate(opened.fd, 0) != 0) {
         error_ = failure_reason(errno);
-        close();
+        ::close(opened.fd);
         return false;
     }
+    return adopt(opened.fd, path);
+}
+
+bool Cp1251Writer::create(const QString& path)
+{
+    close();
+    const Opened opened = open_regular(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
+    taken_ = opened.error == EEXIST;
+    error_ = opened.reason;
+    return opened.fd >= 0 && adopt(opened.fd, path);
+}
+
+bool Cp1251Writer::adopt(int fd, const QString& path)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        error_ = failure_reason(errno);
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    path_ = path;
+    device_ = st.st_dev;
+    inode_ = st.st_ino;
     whole_lines_end_ = 0;
     return true;
+}
+
+bool Cp1251Writer::still_named() const
+{
+    struct stat st {};
+    return fd_ >= 0 && ::lstat(QFile::encodeName(path_).constData(), &st) == 0 && st.st_dev == device_ &&
+           st.st_ino == inode_;
 }
 
 bool Cp1251Writer::write_line(std::string_view utf8)

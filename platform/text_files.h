@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <sys/types.h>
 
 namespace vp {
 
@@ -53,7 +54,16 @@ public:
     // regular file (a FIFO would hold the program until someone read it),
     // and a symbolic link, another user's file or a file with a second name:
     // emptying those would empty a file elsewhere, perhaps someone else's.
-    bool open(const QString& path);
+    // With a `previous` name, an existing file of more than kept_lines lines
+    // is not emptied but renamed to it, replacing a file of that name, and a
+    // new file takes its place.
+    bool open(const QString& path, const QString& previous = {}, int kept_lines = 0);
+    // Makes a new file; false when the name is taken (taken() then says so)
+    // or the file cannot be made.
+    bool create(const QString& path);
+    // Whether the file's name still leads to the file being written; false
+    // once it has been deleted, renamed or replaced.
+    bool still_named() const;
     // A UTF-8 line without its line end; characters the code page lacks
     // become "?". A line that cannot be written whole is taken back: the file
     // ends with the last whole line, and the writer is closed.
@@ -62,9 +72,21 @@ public:
     bool is_open() const { return fd_ >= 0; }
     // Why the last open or write failed.
     QString error() const { return error_; }
+    // The last open kept the earlier file under its previous name.
+    bool kept_previous() const { return kept_previous_; }
+    // The last create found the name taken.
+    bool taken() const { return taken_; }
 
 private:
+    bool adopt(int fd, const QString& path);
+
     int fd_ = -1;
+    QString path_;
+    // The file written, as the file system knows it.
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
+    bool kept_previous_ = false;
+    bool taken_ = false;
     // The length of the file up to the end of its last whole line, bytes.
     long long whole_lines_end_ = 0;
     QStringEncoder encoder_;

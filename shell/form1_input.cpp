@@ -5,8 +5,8 @@
 
 #include "input/parameter_file.h"
 #include "input/results_file.h"
-#include "model/constants.h"
 #include "platform/message_boxes.h"
+#include "platform/text_files.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -93,28 +93,16 @@ void Form1::Check_p_Click()
     // file: the old one is closed with what it holds and then emptied.
     close_results_file();
 
-    const QString path = in_working_directory(to_qstring(results_file_name));
     std::array<std::string, box_count> captions;
     std::array<std::string, box_count> box_texts;
     for (std::size_t i = 0; i < box_count; ++i) {
         captions[i] = controls_.box_labels[i]->text().toStdString();
         box_texts[i] = controls_.boxes[i]->text().toStdString();
     }
-
-    bool written = results_file_.open(path);
-    for (const std::string& line : results_head(captions, box_texts)) {
-        if (!written)
-            break;
-        written = results_file_.write_line(line);
-    }
-    if (!written) {
-        const QString reason = results_file_.error();
-        close_results_file();
+    if (!results_file_.start(services_.working_directory, results_head(captions, box_texts))) {
         // Unticking runs this handler again, which then does nothing.
         controls_.Check_p->setChecked(false);
-        show_message(
-            QStringLiteral("Ошибка"),
-            QStringLiteral("Файл результатов %1 записать нельзя: %2").arg(to_qstring(results_file_name), reason));
+        show_message(QStringLiteral("Ошибка"), results_file_.failure_text());
     }
 }
 
@@ -122,16 +110,12 @@ void Form1::write_results_row()
 {
     if (!results_file_.is_open())
         return;
-    const RunState& s = lab_.s;
-    if (!results_file_.write_line(results_row(s.t_f, s.fi_new / k_grad_rad, s.wz_new, s.W_poln, decimal_separator()))) {
+    if (!results_file_.write_row(lab_.run_record, decimal_separator())) {
         // The run goes on; the whole rows written so far stay in the file,
         // and no further row is written.
-        const QString reason = results_file_.error();
         close_results_file();
         controls_.Check_p->setChecked(false);
-        show_message(
-            QStringLiteral("Ошибка"),
-            QStringLiteral("Запись в файл результатов %1 прервана: %2").arg(to_qstring(results_file_name), reason));
+        show_message(QStringLiteral("Ошибка"), results_file_.failure_text());
     }
 }
 

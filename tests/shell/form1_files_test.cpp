@@ -257,6 +257,121 @@ TEST(Form1ResultsFile, ClosingTheProgramKeepsWhatWasWritten)
     }
 }
 
+TEST(Form1ResultsFile, ATickKeepsTheRowsOfTheRunBefore)
+{
+    Lab lab;
+    lab.type("Text20", QStringLiteral("0.1"));
+    const QString previous = lab.folder.filePath(QStringLiteral("vibrel_out.prev.txt"));
+    tick(lab);
+    press(lab);
+    const QByteArray run = file_bytes(results_path(lab));
+    ASSERT_EQ(lines_of(run).size(), 16u + 5u);
+    // Ticked over a file with rows: the rows are kept beside the new file;
+    // ticked over a head alone: the head is emptied, the rows stay kept.
+    for (int ticks = 1; ticks <= 2; ++ticks) {
+        if (lab.form->controls().Check_p->isChecked())
+            tick(lab);
+        tick(lab);
+        EXPECT_EQ(lines_of(file_bytes(results_path(lab))).size(), 16u) << ticks;
+        EXPECT_EQ(file_bytes(previous), run) << ticks;
+    }
+    press(lab);
+    EXPECT_EQ(file_bytes(results_path(lab)), run);
+    tick(lab);
+    EXPECT_EQ(file_bytes(previous), run) << "the latest run replaces the one before";
+    EXPECT_TRUE(lab.doubles.boxes.shown.empty());
+}
+
+TEST(Form1ResultsFile, RowsWhoseFileLostItsNameAreWrittenAgainElsewhere)
+{
+    // The rows of an undisturbed run of five steps.
+    QByteArray undisturbed;
+    {
+        Lab lab;
+        lab.type("Text20", QStringLiteral("0.1"));
+        tick(lab);
+        press(lab);
+        undisturbed = file_bytes(results_path(lab));
+        ASSERT_EQ(lines_of(undisturbed).size(), 16u + 5u);
+    }
+    struct Case {
+        const char* what;
+        int in_pause; // of this step
+        std::function<void(QDir)> disturb;
+        const char* rows_in; // the file that ends with the run's rows
+        const char* notice;  // the end of the run's message
+    };
+    const auto remove = [](QDir folder) { EXPECT_TRUE(folder.remove(QStringLiteral("vibrel_out.txt"))); };
+    const auto replace = [](QDir folder) {
+        EXPECT_TRUE(folder.remove(QStringLiteral("vibrel_out.txt")));
+        QFile f(folder.filePath(QStringLiteral("vibrel_out.txt")));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("notes\r\n");
+    };
+    const Case cases[] = {
+        {"deleted", 2, remove, "vibrel_out.txt",
+         "Файл результатов vibrel_out.txt во время расчёта удалён или заменён. Все строки расчёта записаны в файл "
+         "vibrel_out.txt."},
+        {"deleted in the last pause", 5, remove, "vibrel_out.txt", nullptr},
+        {"renamed", 3,
+         [](QDir folder) { EXPECT_TRUE(folder.rename(QStringLiteral("vibrel_out.txt"), QStringLiteral("mine.txt"))); },
+         "vibrel_out.txt", nullptr},
+        {"replaced", 2, replace, "vibrel_out.1.txt",
+         "Файл результатов vibrel_out.txt во время расчёта удалён или заменён. Все строки расчёта записаны в файл "
+         "vibrel_out.1.txt."},
+        {"replaced twice", 1,
+         [&](QDir folder) {
+             replace(folder);
+             QFile taken(folder.filePath(QStringLiteral("vibrel_out.1.txt")));
+             EXPECT_TRUE(taken.open(QIODevice::WriteOnly));
+         },
+         "vibrel_out.2.txt", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Lab lab;
+        const QDir folder(lab.folder.path());
+        lab.type("Text20", QStringLiteral("0.1"));
+        tick(lab);
+        lab.doubles.pause.during = [&](int step) {
+            if (step == c.in_pause)
+                c.disturb(folder);
+        };
+        press(lab);
+        EXPECT_EQ(file_bytes(folder.filePath(QString::fromLatin1(c.rows_in))), undisturbed);
+        ASSERT_EQ(lab.doubles.boxes.shown.size(), 1u);
+        EXPECT_EQ(lab.doubles.boxes.shown[0].title, QStringLiteral("Предупреждение"));
+        if (c.notice) {
+            EXPECT_EQ(lab.doubles.boxes.shown[0].text, QString::fromUtf8(c.notice));
+        }
+        EXPECT_FALSE(lab.form->controls().Check_p->isChecked());
+        EXPECT_OPEN_HANDLES(folder.filePath(QString::fromLatin1(c.rows_in)), 0);
+        if (std::string_view(c.what).substr(0, 8) == "replaced") {
+            EXPECT_EQ(file_bytes(folder.filePath(QStringLiteral("vibrel_out.txt"))), QByteArray("notes\r\n"));
+        }
+    }
+
+    // With the folder gone nothing can take the rows: the run says so at
+    // once, and the rows stay in the kept run.
+    Lab lab;
+    lab.type("Text20", QStringLiteral("0.1"));
+    tick(lab);
+    lab.doubles.pause.during = [&](int step) {
+        if (step == 2) {
+            EXPECT_TRUE(QDir(lab.folder.path()).removeRecursively());
+        }
+    };
+    press(lab);
+    ASSERT_EQ(lab.doubles.boxes.shown.size(), 1u);
+    EXPECT_EQ(lab.doubles.boxes.shown[0].title, QStringLiteral("Ошибка"));
+    EXPECT_EQ(lab.doubles.boxes.shown[0].text,
+              QStringLiteral("Файл результатов vibrel_out.txt во время расчёта удалён или заменён, а записать строки "
+                             "расчёта в новый файл нельзя: нет такого файла. Расчёт остался в памяти: его можно "
+                             "сохранить командой «Сохранить данные (CSV)…»."));
+    EXPECT_FALSE(lab.form->controls().Check_p->isChecked());
+    EXPECT_EQ(lab.form->lab().run_record.size(), 5u);
+}
+
 TEST(Form1ResultsFile, RowsTakeTheLocalesSeparatorTheHeadKeepsThePoint)
 {
     LocaleForTest in(QLocale(QLocale::Russian, QLocale::Russia));
