@@ -166,9 +166,25 @@ FieldReading read_parameter_fields(std::string_view bytes)
 FieldPlacement place_field(Box box, std::string_view field)
 {
     const NumberReading reading = read_number(field);
+    std::string typed = number_part(field);
     if (!reading.in_range)
-        return {std::nullopt, number_part(field)};
-    return {reading.value, format_number(reading.value, box_info(box).file_mask)};
+        return {std::nullopt, typed, typed};
+    return {reading.value, format_number(reading.value, box_info(box).file_mask), std::move(typed)};
+}
+
+bool value_may_stand(Box box, const FieldPlacement& placement, std::string_view box_text, const Parameters& p,
+                     const WarningMemories& m)
+{
+    if (!placement.value)
+        return false;
+    const auto refused = [&](std::string_view text) {
+        WarningMemories untouched = m;
+        const std::optional<Message> message = decide(box, text, p, untouched).message;
+        return message && message->kind == MessageKind::error;
+    };
+    const bool zero = *placement.value == 0;
+    const bool shown_zero = read_number(box_text).value == 0;
+    return !refused(placement.typed) && !refused(box_text) && zero == shown_zero;
 }
 
 Message parameter_file_missing()

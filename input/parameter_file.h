@@ -3,6 +3,7 @@
 
 #include "input/boxes.h"
 #include "input/message.h"
+#include "input/validation.h"
 
 #include <cstddef>
 #include <functional>
@@ -64,11 +65,26 @@ struct FieldPlacement {
     // its value, and the box text makes the handler refuse the number.
     std::optional<double> value;
     std::string text;
+    // The field's number as a user would type it into the box (its digits,
+    // without what the number reader skips): it reads as `value`.
+    std::string typed;
 };
 
 // A field that is empty or does not begin with a number stores 0, which the
 // box's handler then treats by its rules for 0.
 FieldPlacement place_field(Box box, std::string_view field);
+
+// Where the reader's text is the box's own, no handler runs and the value
+// would stand in the model as the file gives it, unchecked. It may stand so
+// (15.49904 under a box showing 15.4990) only when the box's rules let both
+// it and the value of the box's text pass, and both are zero or neither:
+// zero is where the boxes warn and hide the controls that lose their
+// meaning. Otherwise the loader runs the box's handler on `typed`, as if
+// the user had typed it: a value the rules refuse (-0.00001) gives the
+// error and the replacement, one too small to show (1e-320) ends as the 0
+// the box shows. The warnings already given (m) are not touched.
+bool value_may_stand(Box box, const FieldPlacement& placement, std::string_view box_text, const Parameters& p,
+                     const WarningMemories& m);
 
 // Errors of the loader, shown after signal(25) with the title "Ошибка".
 Message parameter_file_missing();

@@ -74,12 +74,22 @@ void Form1::Label10_Click()
     }
     for (std::size_t i = 0; i < reading.values.size(); ++i) {
         const Box box = box_table()[i].box;
+        QLineEdit* edit = controls_.boxes[i];
         const FieldPlacement placement = place_field(box, reading.values[i]);
         if (placement.value)
             quantity(lab_.p, box) = *placement.value;
         // The box's handler runs only when the text changes; an unchanged
-        // text leaves the quantity exactly as the file gave it.
-        controls_.boxes[i]->setText(QString::fromStdString(placement.text));
+        // text leaves the quantity as the file gave it, where it may stand.
+        const QString text = QString::fromStdString(placement.text);
+        if (edit->text() != text) {
+            edit->setText(text);
+        } else if (!value_may_stand(box, placement, placement.text, lab_.p, lab_.memories)) {
+            const QString typed = QString::fromStdString(placement.typed);
+            if (edit->text() != typed)
+                edit->setText(typed);
+            else
+                on_box_changed(i);
+        }
     }
     if (reading.values_missing())
         show_message(parameter_file_ended_early(reading));

@@ -71,6 +71,17 @@ public:
         run_handler(box);
     }
 
+    // A text as the user types it: the handler runs even when the text is
+    // the box's own.
+    void type(Box box, const std::string& text)
+    {
+        if (texts_[index(box)] != text) {
+            set_text(box, text);
+            return;
+        }
+        run_handler(box);
+    }
+
     // The parameter-file loader over the file's bytes.
     FieldReading load(std::string_view bytes)
     {
@@ -80,7 +91,10 @@ public:
             const FieldPlacement placement = place_field(box, reading.values[i]);
             if (placement.value)
                 quantity(p, box) = *placement.value;
-            set_text(box, placement.text);
+            if (text(box) != placement.text)
+                set_text(box, placement.text);
+            else if (!value_may_stand(box, placement, placement.text, p, memories))
+                type(box, placement.typed);
         }
         if (reading.values_missing())
             messages.push_back(parameter_file_ended_early(reading));

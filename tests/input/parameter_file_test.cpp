@@ -213,6 +213,62 @@ TEST(Loading, TextsAndValuesAtTheEdges)
     }
 }
 
+TEST(Loading, AValueUnderAnUnchangedTextStandsOnlyWhereItPassesTheBoxsRules)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::string> values;
+        int loadings;
+        std::vector<std::string> messages; // of the last loading
+        Box box;
+        double value;
+        std::string text;
+    };
+    const Case cases[] = {
+        // The first loading shows 0.0000 and warns; the second finds that
+        // text again and, as a typed -0.00001 would, refuses the number.
+        {"a negative mass",
+         defaults_with(0, "-0.00001"),
+         2,
+         {"не может быть отрицательной! Не вводите заново, а исправьте!"},
+         Box::Text1,
+         15.499,
+         "15.4990"},
+        {"a mass too small to show ends as the 0 shown", defaults_with(0, "1e-320"), 2, {}, Box::Text1, 0, "0.0000"},
+        {"a zero mass under its 0.0000 stands", defaults_with(0, "0"), 2, {}, Box::Text1, 0, "0.0000"},
+        {"a legal value stands unrounded", defaults_with(0, "15.49904"), 1, {}, Box::Text1, 15.49904, "15.4990"},
+        {"a drag coefficient too small to show",
+         defaults_with(3, "-0.0001"),
+         2,
+         {"Не может быть отрицательным! Не вводите заново, а исправьте!"},
+         Box::Text8,
+         0.47,
+         "0.470"},
+        // The length's text is unchanged, but the outer diameter placed
+        // before it has grown past it.
+        {"a rod shorter than the new outer diameter",
+         defaults_with(1, "2"),
+         1,
+         {"Не может быть меньше внешнего диаметра! Не вводите заново, а исправьте!"},
+         Box::Text2,
+         2.2,
+         "2.2000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        BoxWindow w;
+        w.start_up();
+        for (int i = 0; i < c.loadings; ++i) {
+            w.messages.clear();
+            w.load(parameter_file(c.values));
+        }
+        EXPECT_EQ(w.message_texts(), c.messages);
+        EXPECT_EQ(quantity(w.p, c.box), c.value);
+        EXPECT_EQ(w.text(c.box), c.text);
+        EXPECT_FALSE(w.runaway);
+    }
+}
+
 TEST(Loading, AShortFileStillPlacesWhatItHolds)
 {
     BoxWindow w;

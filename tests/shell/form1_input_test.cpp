@@ -323,6 +323,13 @@ TEST(Form1ParameterFile, ValuesGoThroughTheirBoxes)
          {{"Text18", "0.000"}, {"Text19", "-1.123"}},
          {{&Parameters::fi0, 0}, {&Parameters::wz0, -1.123}},
          {"При нулевых начальных условиях колебаний не будет!"}},
+        // The length's text does not change, but it is checked against the
+        // outer diameter placed before it, as a typed length would be.
+        {"a rod shorter than the new outer diameter",
+         {{1, "2"}},
+         {{"Text4", "2.0000"}, {"Text2", "2.2000"}},
+         {{&Parameters::dlina, 2.2}},
+         {"Не может быть меньше внешнего диаметра!"}},
         {"eight decimals end as seven",
          {{9, "0.00123456"}},
          {{"Text5", "0.0012346"}},
