@@ -137,6 +137,7 @@ bool RegularFileReader::open(const QString& path)
     fd_ = opened.fd;
     missing_ = opened.error == ENOENT;
     reason_ = opened.reason;
+    size_ = fd_ >= 0 ? static_cast<long long>(opened.st.st_size) : 0;
     return fd_ >= 0;
 }
 

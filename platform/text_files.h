@@ -32,10 +32,13 @@ public:
     std::size_t read(char* buffer, std::size_t size);
     bool missing() const { return missing_; }
     QString reason() const { return reason_; }
+    // The size of the file when it was opened, bytes.
+    long long size() const { return size_; }
 
 private:
     int fd_ = -1;
     bool missing_ = false;
+    long long size_ = 0;
     QString reason_;
 };
 

@@ -66,10 +66,19 @@ void Form1::Label10_Click()
                                     : parameter_file_unreadable(file.reason().toStdString()));
         return;
     }
+    if (file.size() > static_cast<long long>(max_parameter_file_bytes)) {
+        show_message(parameter_file_too_large());
+        return;
+    }
     const FieldReading reading =
         read_parameter_fields([&file](char* buffer, std::size_t size) { return file.read(buffer, size); });
     if (!file.reason().isEmpty()) {
         show_message(parameter_file_unreadable(file.reason().toStdString()));
+        return;
+    }
+    // A file that is no parameter file changes nothing.
+    if (const std::optional<Message> refusal = parameter_file_refusal(reading)) {
+        show_message(*refusal);
         return;
     }
     for (std::size_t i = 0; i < reading.values.size(); ++i) {

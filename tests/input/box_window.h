@@ -86,6 +86,10 @@ public:
     FieldReading load(std::string_view bytes)
     {
         const FieldReading reading = read_parameter_fields(bytes);
+        if (const std::optional<Message> refusal = parameter_file_refusal(reading)) {
+            messages.push_back(*refusal);
+            return reading;
+        }
         for (std::size_t i = 0; i < reading.values.size(); ++i) {
             const Box box = box_table()[i].box;
             const FieldPlacement placement = place_field(box, reading.values[i]);
