@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/text_files.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -123,6 +124,29 @@ QString failure_reason(int error_number)
     case ENOTDIR: return QStringLiteral("часть пути — не папка");
     default: return QStringLiteral("ошибка ввода-вывода (код %1)").arg(error_number);
     }
+}
+
+QString folder_unusable_reason(const QString& folder)
+{
+    // Up to the nearest step that exists, then one step down: the reason
+    // that step cannot be made is the folder's.
+    QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    QString below;
+    struct stat st {};
+    while (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        if (errno != ENOENT)
+            return failure_reason(errno);
+        below = path;
+        const QString parent = QFileInfo(path).path();
+        if (parent == path)
+            return failure_reason(ENOENT);
+        path = parent;
+    }
+    if (!S_ISDIR(st.st_mode))
+        return below.isEmpty() ? QStringLiteral("это файл, а не папка") : failure_reason(ENOTDIR);
+    if (::access(QFile::encodeName(path).constData(), W_OK | X_OK) != 0)
+        return failure_reason(errno);
+    return {};
 }
 
 RegularFileReader::~RegularFileReader()

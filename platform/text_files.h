@@ -14,6 +14,12 @@ namespace vp {
 // causes by name, a general wording otherwise.
 QString failure_reason(int error_number);
 
+// Why a working folder cannot be used, found as making it would find it:
+// the first step of the path that is missing and cannot be made, a step
+// that is a file, or a folder the user may not write in. Empty when the
+// folder can be used.
+QString folder_unusable_reason(const QString& folder);
+
 // A regular file opened for reading and read in pieces, so that memory stays
 // the same whatever its size. A FIFO, a device or a folder is refused at
 // once: reading one could hold the program or never end.

@@ -5,6 +5,7 @@
 #include "platform/message_boxes.h"
 #include "platform/pause.h"
 #include "platform/qt_texts.h"
+#include "platform/text_files.h"
 #include "platform/tone.h"
 #include "shell/form1.h"
 
@@ -13,6 +14,7 @@
 #include <QIcon>
 #include <QMessageLogContext>
 #include <QString>
+#include <QTimer>
 
 namespace {
 
@@ -70,5 +72,21 @@ int main(int argc, char* argv[])
     boxes.set_parent(&form);
     dialogs.set_parent(&form);
     form.show();
+    // The launcher could not use the folder asked for, or any folder of the
+    // user's own: said in the window, since from the desktop's menu nobody
+    // sees standard error.
+    const QString unusable = qEnvironmentVariable("VISCOUS_PENDULUM_UNUSABLE_DIR");
+    if (!unusable.isEmpty()) {
+        QTimer::singleShot(0, &form, [&boxes, unusable] {
+            QString reason = vp::folder_unusable_reason(unusable);
+            if (reason.isEmpty())
+                reason = QStringLiteral("её не удалось открыть для записи");
+            boxes.show_message(
+                QStringLiteral("Ошибка"),
+                QStringLiteral("Рабочую папку %1 использовать нельзя: %2. Программа работает в папке %3: "
+                               "здесь она ищет vibrel_in.txt и пишет vibrel_out.txt.")
+                    .arg(QDir::toNativeSeparators(unusable), reason, QDir::toNativeSeparators(QDir::currentPath())));
+        });
+    }
     return app.exec();
 }

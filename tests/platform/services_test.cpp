@@ -109,6 +109,21 @@ TEST(RegularFiles, OnlyRegularFilesAreOpened)
     EXPECT_EQ(failure_reason(EROFS), QStringLiteral("файловая система только для чтения"));
 }
 
+TEST(RegularFiles, AFolderThatCannotBeUsedSaysWhy)
+{
+    QTemporaryDir dir;
+    QFile plain(dir.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    const std::pair<QString, QString> cases[] = {
+        {dir.path(), QString()},
+        {dir.filePath(QStringLiteral("new/deeper")), QString()},
+        {plain.fileName(), QStringLiteral("это файл, а не папка")},
+        {dir.filePath(QStringLiteral("plain/lab")), QStringLiteral("часть пути — не папка")},
+    };
+    for (const auto& [folder, reason] : cases)
+        EXPECT_EQ(folder_unusable_reason(folder), reason) << folder.toStdString();
+}
+
 TEST(RegularFiles, ReadInPieces)
 {
     QTemporaryDir dir;
