@@ -309,4 +309,79 @@ void Cp1251Writer::close()
     fd_ = -1;
 }
 
+WholeFileWriter::~WholeFileWriter()
+{
+    discard();
+}
+
+bool WholeFileWriter::open(const QString& path)
+{
+    discard();
+    path_ = path;
+    const QFileInfo target(path);
+    // A hidden name beside the file, made afresh: nothing of the user's is
+    // touched before the commit.
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+        new_path_ = target.dir().filePath(QStringLiteral(".%1.%2-%3.new")
+                                              .arg(target.fileName())
+                                              .arg(static_cast<long long>(::getpid()))
+                                              .arg(attempt));
+        fd_ = open_path(new_path_, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd_ < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd_ < 0) {
+        error_ = errno == ENOENT ? QStringLiteral("нет такой папки") : failure_reason(errno);
+        new_path_.clear();
+        return false;
+    }
+    // A file written over keeps who may read it.
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode))
+        ::fchmod(fd_, st.st_mode & 07777);
+    return true;
+}
+
+bool WholeFileWriter::write(const char* data, std::size_t size)
+{
+    while (fd_ >= 0 && size > 0) {
+        const ssize_t n = ::write(fd_, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error_ = failure_reason(n < 0 ? errno : ENOSPC);
+            discard();
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return fd_ >= 0;
+}
+
+bool WholeFileWriter::commit()
+{
+    if (fd_ < 0)
+        return false;
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    if (closed != 0 || ::rename(QFile::encodeName(new_path_).constData(), QFile::encodeName(path_).constData()) != 0) {
+        error_ = failure_reason(errno);
+        discard();
+        return false;
+    }
+    new_path_.clear();
+    return true;
+}
+
+void WholeFileWriter::discard()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    if (!new_path_.isEmpty())
+        ::unlink(QFile::encodeName(new_path_).constData());
+    new_path_.clear();
+}
+
 } // namespace vp

@@ -102,4 +102,31 @@ private:
     QString error_;
 };
 
+// A file written whole or not at all, as a save command writes it: the
+// bytes go to a new file beside it, which takes the file's name only when
+// all of them are written; a failure leaves any file of that name as it was
+// and says why, in the program's words.
+class WholeFileWriter {
+public:
+    WholeFileWriter() = default;
+    WholeFileWriter(const WholeFileWriter&) = delete;
+    WholeFileWriter& operator=(const WholeFileWriter&) = delete;
+    // A file not committed is removed.
+    ~WholeFileWriter();
+
+    bool open(const QString& path);
+    bool write(const char* data, std::size_t size);
+    // The new file takes the name, replacing what was there.
+    bool commit();
+    QString error() const { return error_; }
+
+private:
+    void discard();
+
+    int fd_ = -1;
+    QString path_;
+    QString new_path_;
+    QString error_;
+};
+
 } // namespace vp

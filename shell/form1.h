@@ -109,6 +109,7 @@ private:
     void build_tools();
     void show_analysis();
     void follow_analysis();
+    void save_run_data_with_progress();
     void report(const SaveOutcome& outcome);
 
     // The menus (form1_menus.cpp).
