@@ -5,6 +5,7 @@
 #include "form1_test_support.h"
 
 #include "model/constants.h"
+#include "tests/support/file_size_limit.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -15,12 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#ifdef __linux__
-#include <sys/resource.h>
-#endif
-
 #include <cmath>
-#include <csignal>
 #include <functional>
 #include <string_view>
 #include <unistd.h>
@@ -479,31 +475,6 @@ TEST(Form1ResultsFile, AFileThatCannotBeWrittenOrIsNotTheUsersOwnIsRefused)
 }
 
 #ifdef __linux__
-// Lets the files of this process grow to a given size only, for the life of
-// the object; a write beyond it fails instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previous_handler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previous_handler_)(int) = nullptr;
-};
-
 TEST(Form1ResultsFile, ARowThatCannotBeWrittenIsReportedAndTheRunGoesOn)
 {
     Lab lab;

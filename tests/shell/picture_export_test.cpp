@@ -5,6 +5,7 @@
 #include "analysis/run_record.h"
 #include "platform/canvas.h"
 #include "platform/file_dialogs.h"
+#include "tests/support/file_size_limit.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -17,9 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <optional>
-#include <sys/resource.h>
 #include <vector>
 
 namespace vp {
@@ -71,31 +70,6 @@ TEST(PictureExport, SavesTheRunAsCsvWhereTheDialogSays)
     EXPECT_EQ(save_run_data(dialogs, run, {}).result, SaveOutcome::cancelled);
 }
 
-// Lets this process's files grow to a given size only; a write beyond it
-// fails as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previous_handler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previous_handler_)(int) = nullptr;
-};
-
 TEST(PictureExport, AFileThatCannotBeWrittenSaysWhyAndLeavesTheOldOne)
 {
     QTemporaryDir dir;
@@ -131,7 +105,7 @@ TEST(PictureExport, AFileThatCannotBeWrittenSaysWhyAndLeavesTheOldOne)
         dialogs.answer = c.path;
         SaveOutcome outcome;
         {
-            std::optional<FileSizeLimit> limit;
+            std::optional<testing::FileSizeLimit> limit;
             if (c.size_limit > 0)
                 limit.emplace(c.size_limit);
             outcome = c.picture ? save_picture(dialogs, d.canvas, {}) : save_run_data(dialogs, run, {});
