@@ -65,7 +65,8 @@ check "a HOME that cannot hold the folder" "$top/data/viscous-pendulum" nothing 
     "working in the folder $top/data/viscous-pendulum instead" -- \
     HOME="$top/file" XDG_DATA_HOME="$top/data" TMPDIR="$top/tmp"
 
-check "neither HOME nor XDG_DATA_HOME" "$top/tmp/viscous-pendulum-$uid" nothing "HOME is not set" -- \
+check "neither HOME nor XDG_DATA_HOME" "$top/tmp/viscous-pendulum-$uid" nothing \
+    "working in the folder $top/tmp/viscous-pendulum-$uid instead" -- \
     TMPDIR="$top/tmp"
 if [ "$(stat -c %a "$top/tmp/viscous-pendulum-$uid")" != 700 ]; then
     echo "FAIL the private folder is not private" >&2
@@ -95,6 +96,10 @@ check "a folder asked for that cannot be made" "$top/home/viscous-pendulum" "$to
 
 check "no folder at all" "$top" "$top/file/viscous-pendulum" "no folder can be used" -- \
     HOME="$top/file" XDG_DATA_HOME="$top/file" TMPDIR="$top/file"
+if [ "$(grep -c "cannot use the folder $top/file/viscous-pendulum" "$top/stderr")" -ne 1 ]; then
+    echo "FAIL no folder at all: a folder tried twice" >&2
+    failures=$((failures + 1))
+fi
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures failures" >&2
