@@ -363,6 +363,9 @@ bool WholeFileWriter::commit()
 {
     if (fd_ < 0)
         return false;
+    // On the disk before it takes the name, where the file system can: a
+    // crash then leaves the old file or the whole new one.
+    ::fsync(fd_);
     const int closed = ::close(fd_);
     fd_ = -1;
     if (closed != 0 || ::rename(QFile::encodeName(new_path_).constData(), QFile::encodeName(path_).constData()) != 0) {
