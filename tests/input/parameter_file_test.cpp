@@ -356,7 +356,8 @@ TEST(FieldReader, AFileThatGrowsWhileItIsReadIsReadOnlyToTheBound)
     std::atomic<std::size_t> appended{0};
     std::thread writer([&] {
         const std::string piece(4096, 'x');
-        // A bound of its own, should the reader never stop.
+        // A bound of its own, should the reader never stop; the file holds
+        // more than the reader's bound by then, however slow the reader.
         while (!stop && appended < (std::size_t{64} << 20)) {
             const ssize_t n = ::write(writer_fd, piece.data(), piece.size());
             if (n <= 0)
@@ -383,7 +384,6 @@ TEST(FieldReader, AFileThatGrowsWhileItIsReadIsReadOnlyToTheBound)
     ::close(writer_fd);
     ::close(fd);
     ::unlink(name);
-    EXPECT_LT(appended.load(), std::size_t{64} << 20) << "the reader never stopped";
     EXPECT_TRUE(r.too_large);
     EXPECT_EQ(read_bytes, max_parameter_file_bytes + 1);
     const std::optional<Message> refusal = parameter_file_refusal(r);
