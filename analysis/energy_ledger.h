@@ -27,7 +27,9 @@ struct Dissipation {
 // own angular velocities. D appears in no right-hand side, so the angle and
 // the angular velocity come out bit for bit as the run's: the trajectory,
 // its rows and W_poln are untouched, and the ledger is as accurate as the
-// run itself. Everything in double.
+// run itself. Everything in double. Where the step is the stiff method's
+// (model/stable_step.h), the energy taken is the fall of the mechanical
+// energy over the step, shared by the drags' powers at its ends.
 Dissipation step_dissipation(const RunState& before, const MotionCoefficients& k, double h, double MI);
 
 // The kinetic and potential energy of a state, J, in double; the potential

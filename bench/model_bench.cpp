@@ -43,6 +43,34 @@ void CheckedStep(benchmark::State& state)
 }
 BENCHMARK(CheckedStep);
 
+// A display step in the thickest media and at the stiffest start: the
+// work a step may take whatever the inputs. Arguments: the viscosity in
+// Pa*s and the starting angular velocity in rad/s. Each iteration takes the
+// run's first step afresh, the one with the fast mode still in it.
+void StiffFirstStep(benchmark::State& state, double eta, double wz0)
+{
+    Defaults d;
+    d.p.eta = eta;
+    d.p.wz0 = wz0;
+    vp::parametr(d.p, d.run.n_tochek, d.c);
+    const vp::MotionCoefficients k{d.c.W02, d.c.delta, d.c.fi_2_x};
+    vp::RunState s;
+    int work = 0;
+    for (auto _ : state) {
+        vp::start_run(s, d.c.fi0_rad, d.p.wz0);
+        const vp::StepWork w = vp::integration_step(s, k, d.c.shag);
+        work = w.runge_kutta_steps + w.stiff_steps;
+        benchmark::DoNotOptimize(s);
+    }
+    state.counters["sub_steps"] = work;
+}
+BENCHMARK_CAPTURE(StiffFirstStep, eta_1e5, 1e5, -3.5);
+BENCHMARK_CAPTURE(StiffFirstStep, eta_1e8, 1e8, -3.5);
+BENCHMARK_CAPTURE(StiffFirstStep, eta_1e12, 1e12, -3.5);
+// Slowed from 1e6 rad/s by the quadratic drag: the stiff sub-steps run to
+// their bound.
+BENCHMARK_CAPTURE(StiffFirstStep, flung_at_1e6_rad_s, 0.001004, -1e6);
+
 void Parametr(benchmark::State& state)
 {
     Defaults d;

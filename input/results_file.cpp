@@ -46,7 +46,7 @@ std::string print_line(const std::vector<std::string>& items)
 std::vector<std::string> results_head(const std::array<std::string, quantity_count>& box_texts)
 {
     std::vector<std::string> lines;
-    lines.reserve(16);
+    lines.reserve(results_head_lines);
     lines.emplace_back("    параметры");
     for (std::size_t i = 0; i < box_texts.size(); ++i) {
         const QuantityRow& row = quantity_table()[i];

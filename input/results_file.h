@@ -11,6 +11,8 @@
 namespace vp {
 
 inline constexpr std::string_view results_file_name = "vibrel_out.txt";
+// Where a tick keeps the file of the run before, rows and all.
+inline constexpr std::string_view previous_results_file_name = "vibrel_out.prev.txt";
 
 // The lines of the results file, as UTF-8 without line ends; the file itself
 // is written in Windows-1251 with CR LF, one byte per character, so columns
@@ -21,6 +23,8 @@ inline constexpr std::string_view results_file_name = "vibrel_out.txt";
 // after the item before (items of up to 13 characters keep the columns 1, 15,
 // 29, 43). The line ends with its last item, without trailing blanks.
 std::string print_line(const std::vector<std::string>& items);
+
+inline constexpr int results_head_lines = 16;
 
 // The 16 head lines: the heading, one line per quantity in the order of the
 // quantity table (the caption of its label, or its fixed text where a Greek

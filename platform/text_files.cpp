@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/text_files.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -32,6 +34,7 @@ struct Opened {
     int fd = -1;
     int error = 0; // errno of a failed open
     QString reason;
+    struct stat st {};
 };
 
 // Opens the path without blocking, so that a FIFO returns at once, and keeps
@@ -46,16 +49,59 @@ Opened open_regular(const QString& path, int flags, mode_t mode = 0)
         o.reason = failure_reason(o.error);
         return o;
     }
-    struct stat st {};
-    if (::fstat(o.fd, &st) != 0)
+    if (::fstat(o.fd, &o.st) != 0)
         o.reason = failure_reason(errno);
-    else if (!S_ISREG(st.st_mode))
-        o.reason = not_regular_reason(st);
+    else if (!S_ISREG(o.st.st_mode))
+        o.reason = not_regular_reason(o.st);
     else
         return o;
     ::close(o.fd);
     o.fd = -1;
     return o;
+}
+
+bool is_symbolic_link(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+// A file the program writes over must be the user's own and have no other
+// name: through a link, someone else's file or a second name of a file, the
+// user's tick would empty a file that is not the one the user sees.
+QString why_not_own(const struct stat& st)
+{
+    if (st.st_uid != ::geteuid())
+        return QStringLiteral("файл принадлежит другому пользователю");
+    if (st.st_nlink > 1)
+        return QStringLiteral("у файла есть и другие имена (жёсткие ссылки)");
+    return {};
+}
+
+// Whether the open file holds more than `lines` lines (a last line without
+// its line end counts). Only the first MiB is looked at: what holds no more
+// line ends there is no short file.
+bool has_more_lines(int fd, int lines)
+{
+    constexpr std::size_t looked_at = 1 << 20;
+    char piece[64 * 1024];
+    int line_ends = 0;
+    off_t offset = 0;
+    while (static_cast<std::size_t>(offset) < looked_at) {
+        const ssize_t n = ::pread(fd, piece, sizeof piece, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        for (ssize_t i = 0; i < n; ++i) {
+            if (line_ends == lines)
+                return true;
+            if (piece[i] == '\n')
+                ++line_ends;
+        }
+        offset += n;
+    }
+    return true;
 }
 
 } // namespace
@@ -73,8 +119,34 @@ QString failure_reason(int error_number)
     case EFBIG: return QStringLiteral("файл стал слишком большим");
     case ENXIO:
     case ENODEV: return QStringLiteral("это не обычный файл");
+    case ELOOP: return QStringLiteral("слишком много символических ссылок");
+    case EEXIST: return QStringLiteral("файл с таким именем уже есть");
+    case ENOTDIR: return QStringLiteral("часть пути — не папка");
     default: return QStringLiteral("ошибка ввода-вывода (код %1)").arg(error_number);
     }
+}
+
+QString folder_unusable_reason(const QString& folder)
+{
+    // Up to the nearest step that exists, then one step down: the reason
+    // that step cannot be made is the folder's.
+    QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    QString below;
+    struct stat st {};
+    while (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        if (errno != ENOENT)
+            return failure_reason(errno);
+        below = path;
+        const QString parent = QFileInfo(path).path();
+        if (parent == path)
+            return failure_reason(ENOENT);
+        path = parent;
+    }
+    if (!S_ISDIR(st.st_mode))
+        return below.isEmpty() ? QStringLiteral("это файл, а не папка") : failure_reason(ENOTDIR);
+    if (::access(QFile::encodeName(path).constData(), W_OK | X_OK) != 0)
+        return failure_reason(errno);
+    return {};
 }
 
 RegularFileReader::~RegularFileReader()
@@ -89,6 +161,7 @@ bool RegularFileReader::open(const QString& path)
     fd_ = opened.fd;
     missing_ = opened.error == ENOENT;
     reason_ = opened.reason;
+    size_ = fd_ >= 0 ? static_cast<long long>(opened.st.st_size) : 0;
     return fd_ >= 0;
 }
 
@@ -116,28 +189,79 @@ Cp1251Writer::~Cp1251Writer()
     close();
 }
 
-bool Cp1251Writer::open(const QString& path)
+bool Cp1251Writer::open(const QString& path, const QString& previous, int kept_lines)
 {
     close();
+    kept_previous_ = false;
     // Without the converter every line would come out empty.
     if (!encoder_.isValid()) {
         error_ = QStringLiteral("кодировка windows-1251 недоступна");
         return false;
     }
-    // Only after the file has shown itself regular is it emptied: a device
-    // or a FIFO is left as it is.
-    const Opened opened = open_regular(path, O_WRONLY | O_CREAT, 0666);
-    fd_ = opened.fd;
-    error_ = opened.reason;
-    if (fd_ < 0)
-        return false;
-    if (::ftruncate(fd_, 0) != 0) {
-        error_ = failure_reason(errno);
-        close();
+    // Only after the file has shown itself regular and the user's own is it
+    // emptied: a device, a FIFO or a file reached otherwise is left as it is.
+    // A symbolic link is never followed, not even one that leads nowhere
+    // (creating its target would write elsewhere).
+    const int access = previous.isEmpty() ? O_WRONLY : O_RDWR;
+    Opened opened = open_regular(path, access | O_CREAT | O_NOFOLLOW, 0666);
+    if (opened.fd < 0) {
+        error_ = opened.error == ELOOP && is_symbolic_link(path) ? QStringLiteral("это символическая ссылка")
+                                                                 : opened.reason;
         return false;
     }
+    error_ = why_not_own(opened.st);
+    if (!error_.isEmpty()) {
+        ::close(opened.fd);
+        return false;
+    }
+    if (!previous.isEmpty() && has_more_lines(opened.fd, kept_lines)) {
+        ::close(opened.fd);
+        if (::rename(QFile::encodeName(path).constData(), QFile::encodeName(previous).constData()) != 0) {
+            error_ = QStringLiteral("прежний файл не удаётся сохранить под именем %1: %2")
+                         .arg(QFileInfo(previous).fileName(), failure_reason(errno));
+            return false;
+        }
+        kept_previous_ = true;
+        return create(path);
+    }
+    if (::ftruncate(opened.fd, 0) != 0) {
+        error_ = failure_reason(errno);
+        ::close(opened.fd);
+        return false;
+    }
+    return adopt(opened.fd, path);
+}
+
+bool Cp1251Writer::create(const QString& path)
+{
+    close();
+    const Opened opened = open_regular(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
+    taken_ = opened.error == EEXIST;
+    error_ = opened.reason;
+    return opened.fd >= 0 && adopt(opened.fd, path);
+}
+
+bool Cp1251Writer::adopt(int fd, const QString& path)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        error_ = failure_reason(errno);
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    path_ = path;
+    device_ = st.st_dev;
+    inode_ = st.st_ino;
     whole_lines_end_ = 0;
     return true;
+}
+
+bool Cp1251Writer::still_named() const
+{
+    struct stat st {};
+    return fd_ >= 0 && ::lstat(QFile::encodeName(path_).constData(), &st) == 0 && st.st_dev == device_ &&
+           st.st_ino == inode_;
 }
 
 bool Cp1251Writer::write_line(std::string_view utf8)
@@ -183,6 +307,84 @@ void Cp1251Writer::close()
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
+}
+
+WholeFileWriter::~WholeFileWriter()
+{
+    discard();
+}
+
+bool WholeFileWriter::open(const QString& path)
+{
+    discard();
+    path_ = path;
+    const QFileInfo target(path);
+    // A hidden name beside the file, made afresh: nothing of the user's is
+    // touched before the commit.
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+        new_path_ = target.dir().filePath(QStringLiteral(".%1.%2-%3.new")
+                                              .arg(target.fileName())
+                                              .arg(static_cast<long long>(::getpid()))
+                                              .arg(attempt));
+        fd_ = open_path(new_path_, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd_ < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd_ < 0) {
+        error_ = errno == ENOENT ? QStringLiteral("нет такой папки") : failure_reason(errno);
+        new_path_.clear();
+        return false;
+    }
+    // A file written over keeps who may read it.
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode))
+        ::fchmod(fd_, st.st_mode & 07777);
+    return true;
+}
+
+bool WholeFileWriter::write(const char* data, std::size_t size)
+{
+    while (fd_ >= 0 && size > 0) {
+        const ssize_t n = ::write(fd_, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error_ = failure_reason(n < 0 ? errno : ENOSPC);
+            discard();
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return fd_ >= 0;
+}
+
+bool WholeFileWriter::commit()
+{
+    if (fd_ < 0)
+        return false;
+    // On the disk before it takes the name, where the file system can: a
+    // crash then leaves the old file or the whole new one.
+    ::fsync(fd_);
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    if (closed != 0 || ::rename(QFile::encodeName(new_path_).constData(), QFile::encodeName(path_).constData()) != 0) {
+        error_ = failure_reason(errno);
+        discard();
+        return false;
+    }
+    new_path_.clear();
+    return true;
+}
+
+void WholeFileWriter::discard()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    if (!new_path_.isEmpty())
+        ::unlink(QFile::encodeName(new_path_).constData());
+    new_path_.clear();
 }
 
 } // namespace vp

@@ -335,8 +335,12 @@ void AnalysisWindow::show_status(const RunRecord& run)
         }
         text += QLatin1Char('.');
     }
-    if (!run_ended_)
-        text += QStringLiteral(" Идёт расчёт (%1 шагов).").arg(run.size());
+    if (!run_ended_) {
+        const std::string_view steps = plural_form(static_cast<long long>(run.size()), "шаг", "шага", "шагов");
+        text += QStringLiteral(" Идёт расчёт (%1 %2).")
+                    .arg(run.size())
+                    .arg(QString::fromUtf8(steps.data(), static_cast<qsizetype>(steps.size())));
+    }
     status_->setText(text);
 }
 

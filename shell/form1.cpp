@@ -208,7 +208,7 @@ void Form1::closeEvent(QCloseEvent* event)
     // The program ends at once: files are closed with what they hold, a run
     // in progress takes no further step.
     run_.abandon();
-    close_results_file();
+    results_file_.finish(lab_.run_record, decimal_separator());
     if (form2_)
         form2_->close();
     event->accept();

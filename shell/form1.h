@@ -7,10 +7,10 @@
 #include "model/characteristics.h"
 #include "model/parameters.h"
 #include "model/run.h"
-#include "platform/text_files.h"
 #include "shell/analysis_window.h"
 #include "shell/controls.h"
 #include "shell/form2.h"
+#include "shell/results_recording.h"
 #include "shell/services.h"
 #include "shell/step_pacing.h"
 
@@ -87,7 +87,8 @@ private:
     void start_computation();
     void request_stop();
     void step_done(const RunState& s) override;
-    void end_of_run();
+    // Returns what the results file has to say about the run, if anything.
+    std::optional<Message> end_of_run();
     void show_run_caption();
     void show_current_values();
     void hold_pictures(bool held);
@@ -108,6 +109,7 @@ private:
     void build_tools();
     void show_analysis();
     void follow_analysis();
+    void save_run_data_with_progress();
     void report(const SaveOutcome& outcome);
 
     // The menus (form1_menus.cpp).
@@ -129,7 +131,7 @@ private:
     RunControl run_;
     QWidget* client_ = nullptr;
     Controls controls_;
-    Cp1251Writer results_file_;
+    ResultsRecording results_file_;
     QPointer<Form2> form2_;
     QPointer<AnalysisWindow> analysis_;
     // Keeps a run at one step per pause period on the wall clock.

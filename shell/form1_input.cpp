@@ -5,8 +5,8 @@
 
 #include "input/parameter_file.h"
 #include "input/results_file.h"
-#include "model/constants.h"
 #include "platform/message_boxes.h"
+#include "platform/text_files.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -65,20 +65,39 @@ void Form1::Label10_Click()
                                     : parameter_file_unreadable(file.reason().toStdString()));
         return;
     }
+    if (file.size() > static_cast<long long>(max_parameter_file_bytes)) {
+        show_message(parameter_file_too_large());
+        return;
+    }
     const FieldReading reading =
         read_parameter_fields([&file](char* buffer, std::size_t size) { return file.read(buffer, size); });
     if (!file.reason().isEmpty()) {
         show_message(parameter_file_unreadable(file.reason().toStdString()));
         return;
     }
+    // A file that is no parameter file changes nothing.
+    if (const std::optional<Message> refusal = parameter_file_refusal(reading)) {
+        show_message(*refusal);
+        return;
+    }
     for (std::size_t i = 0; i < reading.values.size(); ++i) {
         const Quantity q = quantity_table()[i].quantity;
+        QLineEdit* edit = controls_.box(q);
         const FieldPlacement placement = place_field(q, reading.values[i]);
         if (placement.value)
             quantity(lab_.p, q) = *placement.value;
         // The box's handler runs only when the text changes; an unchanged
-        // text leaves the quantity exactly as the file gave it.
-        controls_.box(q)->setText(QString::fromStdString(placement.text));
+        // text leaves the quantity as the file gave it, where it may stand.
+        const QString text = QString::fromStdString(placement.text);
+        if (edit->text() != text) {
+            edit->setText(text);
+        } else if (!value_may_stand(q, placement, placement.text, lab_.p, lab_.memories)) {
+            const QString typed = QString::fromStdString(placement.typed);
+            if (edit->text() != typed)
+                edit->setText(typed);
+            else
+                on_box_changed(q);
+        }
     }
     if (reading.values_missing())
         show_message(parameter_file_ended_early(reading));
@@ -92,25 +111,13 @@ void Form1::Check_p_Click()
     // file: the old one is closed with what it holds and then emptied.
     close_results_file();
 
-    const QString path = in_working_directory(to_qstring(results_file_name));
     std::array<std::string, quantity_count> box_texts;
     for (std::size_t i = 0; i < box_texts.size(); ++i)
         box_texts[i] = controls_.boxes[i]->text().toStdString();
-
-    bool written = results_file_.open(path);
-    for (const std::string& line : results_head(box_texts)) {
-        if (!written)
-            break;
-        written = results_file_.write_line(line);
-    }
-    if (!written) {
-        const QString reason = results_file_.error();
-        close_results_file();
+    if (!results_file_.start(services_.working_directory, results_head(box_texts))) {
         // Unticking runs this handler again, which then does nothing.
         controls_.Check_p->setChecked(false);
-        show_message(
-            QStringLiteral("Ошибка"),
-            QStringLiteral("Файл результатов %1 записать нельзя: %2").arg(to_qstring(results_file_name), reason));
+        show_message(QStringLiteral("Ошибка"), results_file_.failure_text());
     }
 }
 
@@ -118,16 +125,12 @@ void Form1::write_results_row()
 {
     if (!results_file_.is_open())
         return;
-    const RunState& s = lab_.s;
-    if (!results_file_.write_line(results_row(s.t_f, s.fi_new / k_grad_rad, s.wz_new, s.W_poln, decimal_separator()))) {
+    if (!results_file_.write_row(lab_.run_record, decimal_separator())) {
         // The run goes on; the whole rows written so far stay in the file,
         // and no further row is written.
-        const QString reason = results_file_.error();
         close_results_file();
         controls_.Check_p->setChecked(false);
-        show_message(
-            QStringLiteral("Ошибка"),
-            QStringLiteral("Запись в файл результатов %1 прервана: %2").arg(to_qstring(results_file_name), reason));
+        show_message(QStringLiteral("Ошибка"), results_file_.failure_text());
     }
 }
 

@@ -67,9 +67,12 @@ void Form1::start_computation()
         return;
     lab_.run_record.finish();
     follow_analysis();
-    end_of_run();
+    const std::optional<Message> results_notice = end_of_run();
     setWindowTitle(windowTitle() + window_title::computing_time_report(services_.clock->seconds() - lab_.run_started));
-    // A run that could not go on says why, once the window is unlocked.
+    // A run whose rows went elsewhere, or could not be kept, and a run that
+    // could not go on say so, once the window is unlocked.
+    if (results_notice)
+        show_message(*results_notice);
     if (end == RunEnd::motion_undefined)
         show_message(QStringLiteral("Ошибка"), QString::fromStdString(refusal_message(run_refusal(lab_.p, lab_.c),
                                                                                       lab_.p, lab_.c, step_period())));
@@ -111,11 +114,15 @@ void Form1::step_done(const RunState& s)
     Wait(step_period());
 }
 
-void Form1::end_of_run()
+std::optional<Message> Form1::end_of_run()
 {
     Controls& c = controls_;
+    std::optional<Message> results_notice;
     if (c.Check_p->isChecked()) {
-        close_results_file();
+        if (!results_file_.finish(lab_.run_record, decimal_separator()))
+            results_notice = Message{MessageKind::error, results_file_.failure_text().toStdString()};
+        else if (const QString moved = results_file_.moved_text(); !moved.isEmpty())
+            results_notice = Message{MessageKind::warning, moved.toStdString()};
         c.Check_p->setChecked(false);
     }
     if (screen_behind_)
@@ -127,6 +134,7 @@ void Form1::end_of_run()
     lock_for_run(false);
     set_resizable(true);
     setWindowTitle(window_title::plain);
+    return results_notice;
 }
 
 void Form1::hold_pictures(bool held)

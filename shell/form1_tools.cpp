@@ -11,6 +11,10 @@
 #include "shell/picture_export.h"
 #include "shell/picture_tools.h"
 
+#include <QProgressDialog>
+
+#include <memory>
+
 namespace vp {
 
 void Form1::build_tools()
@@ -26,11 +30,7 @@ void Form1::build_tools()
     for (const auto& [picture, kind] : pictures) {
         CanvasWidget* shown = picture;
         new PictureTools(picture, kind, lab_.run_record,
-                         {[this] { show_analysis(); },
-                          [this] {
-                              report(save_run_data(*services_.dialogs, lab_.run_record,
-                                                   in_working_directory(QStringLiteral("vibrel_run.csv"))));
-                          },
+                         {[this] { show_analysis(); }, [this] { save_run_data_with_progress(); },
                           [this, shown] {
                               report(save_picture(*services_.dialogs, shown->canvas(),
                                                   in_working_directory(shown->objectName() + QStringLiteral(".png"))));
@@ -60,10 +60,33 @@ void Form1::follow_analysis()
         analysis_->update_analysis(lab_.run_record, decimal_separator());
 }
 
+// A run of millions of steps takes seconds to write: the window shows how
+// far it has come and keeps painting, while nothing else can be done in it
+// (a new run would take the kept run away from under the writer).
+void Form1::save_run_data_with_progress()
+{
+    // Below this many rows the file is written before anyone could see it.
+    constexpr std::size_t rows_worth_a_progress_bar = 100000;
+    std::unique_ptr<QProgressDialog> shown;
+    if (lab_.run_record.size() >= rows_worth_a_progress_bar) {
+        shown = std::make_unique<QProgressDialog>(QStringLiteral("Сохранение данных…"), QString(), 0, 1000, this);
+        shown->setWindowTitle(QStringLiteral("Сохранить данные (CSV)"));
+        shown->setWindowModality(Qt::ApplicationModal);
+        shown->setCancelButton(nullptr);
+        shown->setMinimumDuration(300);
+    }
+    QProgressDialog* progress = shown.get();
+    report(save_run_data(*services_.dialogs, lab_.run_record, in_working_directory(QStringLiteral("vibrel_run.csv")),
+                         [progress](double done) {
+                             if (progress)
+                                 progress->setValue(static_cast<int>(done * 1000));
+                         }));
+}
+
 void Form1::report(const SaveOutcome& outcome)
 {
     if (outcome.result == SaveOutcome::failed)
-        show_message(QStringLiteral("Ошибка"), save_failure_text(outcome.path));
+        show_message(QStringLiteral("Ошибка"), save_failure_text(outcome));
 }
 
 } // namespace vp

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt_texts.h"
+#include "platform/text_files.h"
 #include "shell/form1.h"
 #include "shell/program_facilities.h"
 
@@ -8,6 +9,7 @@
 #include <QIcon>
 #include <QMessageLogContext>
 #include <QString>
+#include <QTimer>
 
 namespace {
 
@@ -48,5 +50,21 @@ int main(int argc, char* argv[])
     vp::Form1 form(vp::services_of(facilities, QDir::currentPath(), [] { QCoreApplication::exit(0); }));
     facilities.set_parent(&form);
     form.show();
+    // The launcher could not use the folder asked for, or any folder of the
+    // user's own: said in the window, since from the desktop's menu nobody
+    // sees standard error.
+    const QString unusable = qEnvironmentVariable("VISCOUS_PENDULUM_UNUSABLE_DIR");
+    if (!unusable.isEmpty()) {
+        QTimer::singleShot(0, &form, [&facilities, unusable] {
+            QString reason = vp::folder_unusable_reason(unusable);
+            if (reason.isEmpty())
+                reason = QStringLiteral("её не удалось открыть для записи");
+            facilities.boxes.show_message(
+                QStringLiteral("Ошибка"),
+                QStringLiteral("Рабочую папку %1 использовать нельзя: %2. Программа работает в папке %3: "
+                               "здесь она ищет vibrel_in.txt и пишет vibrel_out.txt.")
+                    .arg(QDir::toNativeSeparators(unusable), reason, QDir::toNativeSeparators(QDir::currentPath())));
+        });
+    }
     return app.exec();
 }

@@ -5,6 +5,7 @@
 #include "analysis/run_record.h"
 #include "platform/canvas.h"
 #include "platform/file_dialogs.h"
+#include "platform/text_files.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -14,20 +15,25 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
+#include <algorithm>
 #include <functional>
 
 namespace vp {
 namespace {
 
 SaveOutcome ask_and_write(FileDialogs& dialogs, const QString& title, const QString& suggested_path,
-                          const QString& filters, const std::function<bool(const QString&)>& write)
+                          const QString& filters, const std::function<SaveOutcome(const QString&)>& write)
 {
     const QString path = dialogs.save_file_name(title, suggested_path, filters);
     if (path.isEmpty())
-        return {SaveOutcome::cancelled, path};
-    return {write(path) ? SaveOutcome::saved : SaveOutcome::failed, path};
+        return {SaveOutcome::cancelled, path, {}};
+    return write(path);
+}
+
+SaveOutcome failed(const QString& path, const QString& reason)
+{
+    return {SaveOutcome::failed, path, reason};
 }
 
 // An image file's bytes in a format Qt writes ("PNG", "jpg", "bmp"...);
@@ -56,20 +62,22 @@ QByteArray svg_bytes(const Canvas& picture)
            "\"/>\n</svg>\n";
 }
 
-bool write_bytes(const QString& path, const QByteArray& bytes)
+SaveOutcome write_bytes(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    WholeFileWriter file;
+    if (file.open(path) && file.write(bytes.constData(), static_cast<std::size_t>(bytes.size())) && file.commit())
+        return {SaveOutcome::saved, path, {}};
+    return failed(path, file.error());
 }
 
 // A page the size of the picture (96 logical pixels to the inch), the image
 // drawn on it pixel for pixel.
-bool write_pdf(const Canvas& picture, const QString& path)
+SaveOutcome write_pdf(const Canvas& picture, const QString& path)
 {
     const QImage& image = picture.image();
     const QSize size = picture.logical_size();
     if (image.isNull() || size.isEmpty())
-        return false;
+        return failed(path, QStringLiteral("рисунок пуст"));
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -89,11 +97,12 @@ bool write_pdf(const Canvas& picture, const QString& path)
 
 } // namespace
 
-SaveOutcome save_run_data(FileDialogs& dialogs, const RunRecord& run, const QString& suggested_path)
+SaveOutcome save_run_data(FileDialogs& dialogs, const RunRecord& run, const QString& suggested_path,
+                          const SaveProgress& progress)
 {
     return ask_and_write(dialogs, QStringLiteral("Сохранить данные (CSV)"), suggested_path,
                          QStringLiteral("Данные CSV (*.csv)"),
-                         [&run](const QString& path) { return write_run_csv(run, path); });
+                         [&](const QString& path) { return write_run_csv(run, path, progress); });
 }
 
 SaveOutcome save_picture(FileDialogs& dialogs, const Canvas& picture, const QString& suggested_path)
@@ -108,20 +117,28 @@ void copy_picture(const Canvas& picture)
     QGuiApplication::clipboard()->setImage(picture.image());
 }
 
-bool write_run_csv(const RunRecord& run, const QString& path)
+SaveOutcome write_run_csv(const RunRecord& run, const QString& path, const SaveProgress& progress)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    WholeFileWriter file;
+    if (!file.open(path))
+        return failed(path, file.error());
     bool written = true;
+    // The rows written so far, counted by their line ends (the header's
+    // among them).
+    std::size_t lines = 0;
     write_csv(run, [&](std::string_view piece) {
-        const auto size = static_cast<qint64>(piece.size());
-        written = written && file.write(piece.data(), size) == size;
+        written = written && file.write(piece.data(), piece.size());
+        lines += static_cast<std::size_t>(std::count(piece.begin(), piece.end(), '\n'));
+        if (written && progress)
+            progress(std::min(1.0, static_cast<double>(lines - 1) /
+                                       static_cast<double>(std::max<std::size_t>(run.size(), 1))));
     });
-    return written && file.commit();
+    if (written && file.commit())
+        return {SaveOutcome::saved, path, {}};
+    return failed(path, file.error());
 }
 
-bool write_picture(const Canvas& picture, const QString& path)
+SaveOutcome write_picture(const Canvas& picture, const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("svg"))
@@ -132,12 +149,15 @@ bool write_picture(const Canvas& picture, const QString& path)
     // own format, where Qt writes it.
     const QByteArray format = suffix.isEmpty() ? QByteArray("PNG") : suffix.toLatin1();
     const QByteArray bytes = image_bytes(picture.image(), format.constData());
-    return !bytes.isEmpty() && write_bytes(path, bytes);
+    if (bytes.isEmpty())
+        return failed(path, QStringLiteral("изображения в формате «%1» эта программа не пишет").arg(suffix));
+    return write_bytes(path, bytes);
 }
 
-QString save_failure_text(const QString& path)
+QString save_failure_text(const SaveOutcome& outcome)
 {
-    return QStringLiteral("Не удалось записать файл %1").arg(QDir::toNativeSeparators(path));
+    return QStringLiteral("Не удалось записать файл %1: %2")
+        .arg(QDir::toNativeSeparators(outcome.path), outcome.reason);
 }
 
 } // namespace vp

@@ -213,6 +213,20 @@ std::string plain_number_text(double value)
     return text;
 }
 
+std::string_view plural_form(long long n, std::string_view one, std::string_view few, std::string_view many)
+{
+    const long long last_two = (n < 0 ? -n : n) % 100;
+    if (last_two >= 11 && last_two <= 14)
+        return many;
+    switch (last_two % 10) {
+    case 1: return one;
+    case 2:
+    case 3:
+    case 4: return few;
+    default: return many;
+    }
+}
+
 std::string with_decimal_separator(std::string text, std::string_view separator)
 {
     if (separator == ".")

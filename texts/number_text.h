@@ -31,6 +31,10 @@ std::string plain_number_text(double value);
 // The same without the leading blank of non-negative values ("1", "100", "-3.5").
 std::string bare_number_text(double value);
 
+// The form a Russian noun takes after the whole number n: 1, 21, 101 шаг;
+// 2, 3, 4, 22 шага; 0, 5 to 20, 25, 111 шагов.
+std::string_view plural_form(long long n, std::string_view one, std::string_view few, std::string_view many);
+
 // Replaces every "." of a number text by the given separator.
 std::string with_decimal_separator(std::string text, std::string_view separator);
 

@@ -22,15 +22,8 @@ std::string counted(double n, const Noun& noun)
     const double whole = std::round(n);
     if (whole >= 1e9)
         return format_number(whole, "0.0E+00") + " " + noun.many;
-    const auto k = static_cast<long long>(whole);
-    const char* form = noun.many;
-    if (k % 100 < 11 || k % 100 > 14) {
-        if (k % 10 == 1)
-            form = noun.one;
-        else if (k % 10 >= 2 && k % 10 <= 4)
-            form = noun.few;
-    }
-    return bare_number_text(whole) + " " + form;
+    return bare_number_text(whole) + " " +
+           std::string(plural_form(static_cast<long long>(whole), noun.one, noun.few, noun.many));
 }
 
 std::string duration_text(double seconds)

@@ -57,6 +57,8 @@ TEST(EnergyLedger, TheBalanceClosesAndTheDragsTakeTheirShares)
         {"water", 0.001002, 998, 0.47, 1e-5, 0, 1e-3},
         // Stable sub-steps follow the fastest mode only to some per cent a sub-step.
         {"stiff: 5000 Pa*s, in sixteen sub-steps", 5000, 961, 0.47, 1e-3, 0.999, 1},
+        // The stiff method's steps: the fall of the energy, shared by the powers.
+        {"the thickest: 1e8 Pa*s", 1e8, 961, 0.47, 1e-6, 0.999, 1},
         {"vacuum", 0, 0, 0.47, 1e-6, 0, 0},
     };
     for (const Case& k : cases) {

@@ -53,16 +53,34 @@ public:
         run_handler(q);
     }
 
+    // A text as the user types it: the handler runs even when the text is
+    // the box's own.
+    void type(Quantity q, const std::string& text)
+    {
+        if (texts_[index(q)] != text) {
+            set_text(q, text);
+            return;
+        }
+        run_handler(q);
+    }
+
     // The parameter-file loader over the file's bytes.
     FieldReading load(std::string_view bytes)
     {
         const FieldReading reading = read_parameter_fields(bytes);
+        if (const std::optional<Message> refusal = parameter_file_refusal(reading)) {
+            messages.push_back(*refusal);
+            return reading;
+        }
         for (std::size_t i = 0; i < reading.values.size(); ++i) {
             const Quantity q = quantity_table()[i].quantity;
             const FieldPlacement placement = place_field(q, reading.values[i]);
             if (placement.value)
                 quantity(p, q) = *placement.value;
-            set_text(q, placement.text);
+            if (text(q) != placement.text)
+                set_text(q, placement.text);
+            else if (!value_may_stand(q, placement, placement.text, p, memories))
+                type(q, placement.typed);
         }
         if (reading.values_missing())
             messages.push_back(parameter_file_ended_early(reading));

@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <fcntl.h>
 #include <functional>
 #include <string>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace vp {
@@ -212,6 +216,186 @@ TEST(Loading, TextsAndValuesAtTheEdges)
     }
 }
 
+TEST(Loading, AValueUnderAnUnchangedTextStandsOnlyWhereItPassesTheBoxsRules)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::string> values;
+        int loadings;
+        std::vector<std::string> messages; // of the last loading
+        Quantity q;
+        double value;
+        std::string text;
+    };
+    const Case cases[] = {
+        // The first loading shows 0.0000 and warns; the second finds that
+        // text again and, as a typed -0.00001 would, refuses the number.
+        {"a negative mass",
+         defaults_with(0, "-0.00001"),
+         2,
+         {"не может быть отрицательной! Не вводите заново, а исправьте!"},
+         Quantity::massa,
+         15.499,
+         "15.4990"},
+        {"a mass too small to show ends as the 0 shown",
+         defaults_with(0, "1e-320"),
+         2,
+         {},
+         Quantity::massa,
+         0,
+         "0.0000"},
+        {"a zero mass under its 0.0000 stands", defaults_with(0, "0"), 2, {}, Quantity::massa, 0, "0.0000"},
+        {"a legal value stands unrounded", defaults_with(0, "15.49904"), 1, {}, Quantity::massa, 15.49904, "15.4990"},
+        {"a drag coefficient too small to show",
+         defaults_with(3, "-0.0001"),
+         2,
+         {"Не может быть отрицательным! Не вводите заново, а исправьте!"},
+         Quantity::c_shar,
+         0.47,
+         "0.470"},
+        // The length's text is unchanged, but the outer diameter placed
+        // before it has grown past it.
+        {"a rod shorter than the new outer diameter",
+         defaults_with(1, "2"),
+         1,
+         {"Не может быть меньше внешнего диаметра! Не вводите заново, а исправьте!"},
+         Quantity::dlina,
+         2.2,
+         "2.2000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        BoxWindow w;
+        w.start_up();
+        for (int i = 0; i < c.loadings; ++i) {
+            w.messages.clear();
+            w.load(parameter_file(c.values));
+        }
+        EXPECT_EQ(w.message_texts(), c.messages);
+        EXPECT_EQ(quantity(w.p, c.q), c.value);
+        EXPECT_EQ(w.text(c.q), c.text);
+        EXPECT_FALSE(w.runaway);
+    }
+}
+
+// The text in UTF-16 with its byte-order mark, as editors save "Unicode".
+std::string utf16(const std::string& ascii, bool little_endian)
+{
+    std::string bytes = little_endian ? "\xFF\xFE" : "\xFE\xFF";
+    for (char c : ascii) {
+        bytes += little_endian ? std::string{c, '\0'} : std::string{'\0', c};
+    }
+    return bytes;
+}
+
+TEST(Loading, AFileThatIsNoParameterFileIsRefusedWhole)
+{
+    // Bytes from a fixed generator, as a file of random bytes.
+    std::string random(1000000, '\0');
+    unsigned state = 12345;
+    for (char& c : random) {
+        state = state * 1103515245 + 12345;
+        c = static_cast<char>(state >> 24);
+    }
+    // The Cyrillic remarks are not ASCII; the numbers, the commas and the
+    // line ends are, and they are what is read.
+    std::string latin_file;
+    for (const std::string& value : defaults_with(0, "20"))
+        latin_file += "quantity, " + value + ", remark\r\n";
+    const std::string refused = "Файл vibrel_in.txt не похож на файл параметров: ";
+    const std::string unchanged = "! Параметры не загружены.";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::string message; // empty: loaded, with a mass of 20
+    };
+    const Case cases[] = {
+        {"UTF-16 with its mark, little-endian", utf16(latin_file, true), ""},
+        {"UTF-16 with its mark, big-endian", utf16(latin_file, false), ""},
+        {"UTF-16 without its mark", utf16(latin_file, true).substr(2),
+         refused + "в нём есть нулевые байты, каких в тексте не бывает" + unchanged},
+        {"a NUL among the text", latin_file.substr(0, 40) + '\0' + latin_file.substr(40),
+         refused + "в нём есть нулевые байты, каких в тексте не бывает" + unchanged},
+        {"random bytes", random, refused + "в нём есть нулевые байты, каких в тексте не бывает" + unchanged},
+        {"a million empty lines", std::string(1000000, '\n'),
+         refused + "ни одно из его значений (поля 2, 5, 8, …, 38) не начинается с числа" + unchanged},
+        {"labels without numbers", parameter_file(std::vector<std::string>(13, "кг")),
+         refused + "ни одно из его значений (поля 2, 5, 8, …, 38) не начинается с числа" + unchanged},
+        {"more than a MiB before the fortieth field", "label, 20, " + std::string(max_parameter_file_bytes, ' ') + "x",
+         refused + "он больше 1 МБ" + unchanged},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        BoxWindow w;
+        w.start_up();
+        const Parameters before = w.p;
+        w.load(c.bytes);
+        if (c.message.empty()) {
+            EXPECT_TRUE(w.messages.empty()) << w.messages.front().text;
+            EXPECT_EQ(w.p.massa, 20);
+            continue;
+        }
+        EXPECT_EQ(w.message_texts(), std::vector<std::string>{c.message});
+        EXPECT_EQ(w.messages[0].title(), "Ошибка");
+        for (const QuantityRow& row : quantity_table())
+            EXPECT_EQ(quantity(w.p, row.quantity), quantity(before, row.quantity)) << row.name;
+    }
+    // A surrogate pair and a lone surrogate, decoded into UTF-8.
+    const FieldReading pair =
+        read_parameter_fields(utf16("x,1.5", true).insert(6, std::string("\x3D\xD8\x00\xDE\x00\xDC", 6)));
+    EXPECT_EQ(pair.values, std::vector<std::string>{"\xF0\x9F\x98\x80\xEF\xBF\xBD"
+                                                    "1.5"});
+    EXPECT_FALSE(pair.nul);
+}
+
+TEST(FieldReader, AFileThatGrowsWhileItIsReadIsReadOnlyToTheBound)
+{
+    // A regular file that another writer keeps appending one endless field
+    // to, faster than it is read: the reader stops at its bound and returns.
+    char name[] = "/tmp/vibrel_in_growing_XXXXXX";
+    const int fd = ::mkstemp(name);
+    ASSERT_GE(fd, 0);
+    const int writer_fd = ::open(name, O_WRONLY | O_APPEND);
+    ASSERT_GE(writer_fd, 0);
+    std::atomic<bool> stop{false};
+    std::atomic<std::size_t> appended{0};
+    std::thread writer([&] {
+        const std::string piece(4096, 'x');
+        // A bound of its own, should the reader never stop; the file holds
+        // more than the reader's bound by then, however slow the reader.
+        while (!stop && appended < (std::size_t{64} << 20)) {
+            const ssize_t n = ::write(writer_fd, piece.data(), piece.size());
+            if (n <= 0)
+                break;
+            appended += static_cast<std::size_t>(n);
+        }
+        stop = true;
+    });
+    std::size_t read_bytes = 0;
+    const FieldReading r = read_parameter_fields([&](char* buffer, std::size_t size) {
+        // Where the reader catches up with the writer it waits for more, as
+        // if the writer were always ahead.
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, size);
+            if (n > 0 || stop) {
+                read_bytes += n > 0 ? static_cast<std::size_t>(n) : 0;
+                return n > 0 ? static_cast<std::size_t>(n) : std::size_t{0};
+            }
+            std::this_thread::yield();
+        }
+    });
+    stop = true;
+    writer.join();
+    ::close(writer_fd);
+    ::close(fd);
+    ::unlink(name);
+    EXPECT_TRUE(r.too_large);
+    EXPECT_EQ(read_bytes, max_parameter_file_bytes + 1);
+    const std::optional<Message> refusal = parameter_file_refusal(r);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->text, parameter_file_too_large().text);
+}
+
 TEST(Loading, AShortFileStillPlacesWhatItHolds)
 {
     BoxWindow w;
@@ -275,22 +459,30 @@ struct MadeUpFile {
     }
 };
 
-TEST(FieldReader, ReadsAStreamOnlyAsFarAsTheFortiethFieldAndCutsLongFields)
+TEST(FieldReader, ReadsAStreamOnlyAsFarAsTheFortiethFieldOrItsBoundAndCutsLongFields)
 {
-    // 64 MiB of one unbroken field, then an endless run of short ones: the
-    // field is kept to its first 4 KiB, and the reading stops at field 40.
-    MadeUpFile file{"label,", 'x', 64u << 20, "1,", 0};
+    // Half a MiB of one unbroken field, then an endless run of short ones:
+    // the field is kept to its first 4 KiB, and the reading stops at field
+    // 40.
+    MadeUpFile file{"label,", 'x', 512u << 10, "1,", 0};
     const FieldReading r = read_parameter_fields(std::ref(file));
     EXPECT_EQ(r.fields_read, 40);
+    EXPECT_FALSE(r.too_large);
     ASSERT_EQ(r.values.size(), 13u);
     EXPECT_EQ(r.values[0], std::string(max_field_length, 'x'));
     EXPECT_EQ(r.values[12], "1");
     // Past the long field only the 38 short ones and one piece of look-ahead.
-    EXPECT_LT(file.given, (64u << 20) + 6 + 64 * 1024);
+    EXPECT_LT(file.given, (512u << 10) + 6 + 64 * 1024);
+
+    // An endless field: read up to the bound and a byte, not a byte more.
+    MadeUpFile endless{"label,", 'x', std::size_t{1} << 40, "", 0};
+    const FieldReading e = read_parameter_fields(std::ref(endless));
+    EXPECT_TRUE(e.too_large);
+    EXPECT_EQ(endless.given, max_parameter_file_bytes + 1);
 
     // A quoted field that never closes, and a source that gives a byte at a
     // time, with the byte-order mark split across its pieces.
-    MadeUpFile quoted{"\"", 'y', 1u << 20, "", 0};
+    MadeUpFile quoted{"\"", 'y', 512u << 10, "", 0};
     const FieldReading q = read_parameter_fields(std::ref(quoted));
     EXPECT_EQ(q.fields_read, 1);
     std::string bom_file = "\xEF\xBB\xBFx,1.5";

@@ -91,6 +91,15 @@ TEST(RegularFiles, OnlyRegularFilesAreOpened)
         EXPECT_FALSE(writer.open(c.path)) << c.path.toStdString();
         EXPECT_EQ(writer.error(), c.reason) << c.path.toStdString();
     }
+    // A link that leads to itself: the reader follows links, the writer none.
+    const QString loop = dir.filePath(QStringLiteral("loop"));
+    ASSERT_TRUE(QFile::link(loop, loop));
+    RegularFileReader looped;
+    EXPECT_FALSE(looped.open(loop));
+    EXPECT_EQ(looped.reason(), QStringLiteral("слишком много символических ссылок"));
+    Cp1251Writer looped_writer;
+    EXPECT_FALSE(looped_writer.open(loop));
+    EXPECT_EQ(looped_writer.error(), QStringLiteral("это символическая ссылка"));
     RegularFileReader missing;
     EXPECT_FALSE(missing.open(dir.filePath(QStringLiteral("vibrel_in.txt"))));
     EXPECT_TRUE(missing.missing());
@@ -98,6 +107,21 @@ TEST(RegularFiles, OnlyRegularFilesAreOpened)
     EXPECT_EQ(failure_reason(ENOSPC), QStringLiteral("диск заполнен"));
     EXPECT_EQ(failure_reason(EACCES), QStringLiteral("нет прав доступа"));
     EXPECT_EQ(failure_reason(EROFS), QStringLiteral("файловая система только для чтения"));
+}
+
+TEST(RegularFiles, AFolderThatCannotBeUsedSaysWhy)
+{
+    QTemporaryDir dir;
+    QFile plain(dir.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    const std::pair<QString, QString> cases[] = {
+        {dir.path(), QString()},
+        {dir.filePath(QStringLiteral("new/deeper")), QString()},
+        {plain.fileName(), QStringLiteral("это файл, а не папка")},
+        {dir.filePath(QStringLiteral("plain/lab")), QStringLiteral("часть пути — не папка")},
+    };
+    for (const auto& [folder, reason] : cases)
+        EXPECT_EQ(folder_unusable_reason(folder), reason) << folder.toStdString();
 }
 
 TEST(RegularFiles, ReadInPieces)

@@ -98,10 +98,11 @@ TEST(AnalysisWindow, RedrawsARunningRunAFewTimesASecond)
     w.window.update_analysis(run, separator());
     EXPECT_EQ(w.rows(), 6);
     run.start(swinging_once_a_second());
-    testing::append_steps(run, motion, 0.01, 1, 10);
+    testing::append_steps(run, motion, 0.01, 1, 2);
     w.window.update_analysis(run, separator());
     EXPECT_EQ(w.rows(), 0);
     EXPECT_TRUE(w.status().contains(QStringLiteral("Точек поворота пока нет.")));
+    EXPECT_TRUE(w.status().endsWith(QStringLiteral("Идёт расчёт (2 шага)."))) << w.status().toStdString();
 }
 
 TEST(AnalysisCharts, LogarithmicTicksAtOneTwoFiveOfEachDecade)

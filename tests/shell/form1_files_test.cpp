@@ -5,6 +5,7 @@
 #include "form1_test_support.h"
 
 #include "model/constants.h"
+#include "tests/support/file_size_limit.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -15,14 +16,10 @@
 
 #include <gtest/gtest.h>
 
-#ifdef __linux__
-#include <sys/resource.h>
-#endif
-
 #include <cmath>
-#include <csignal>
 #include <functional>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
 
 // Readable failures.
@@ -256,6 +253,121 @@ TEST(Form1ResultsFile, ClosingTheProgramKeepsWhatWasWritten)
     }
 }
 
+TEST(Form1ResultsFile, ATickKeepsTheRowsOfTheRunBefore)
+{
+    Lab lab;
+    lab.type("Text20", QStringLiteral("0.1"));
+    const QString previous = lab.folder.filePath(QStringLiteral("vibrel_out.prev.txt"));
+    tick(lab);
+    press(lab);
+    const QByteArray run = file_bytes(results_path(lab));
+    ASSERT_EQ(lines_of(run).size(), 16u + 5u);
+    // Ticked over a file with rows: the rows are kept beside the new file;
+    // ticked over a head alone: the head is emptied, the rows stay kept.
+    for (int ticks = 1; ticks <= 2; ++ticks) {
+        if (lab.form->controls().Check_p->isChecked())
+            tick(lab);
+        tick(lab);
+        EXPECT_EQ(lines_of(file_bytes(results_path(lab))).size(), 16u) << ticks;
+        EXPECT_EQ(file_bytes(previous), run) << ticks;
+    }
+    press(lab);
+    EXPECT_EQ(file_bytes(results_path(lab)), run);
+    tick(lab);
+    EXPECT_EQ(file_bytes(previous), run) << "the latest run replaces the one before";
+    EXPECT_TRUE(lab.doubles.boxes.shown.empty());
+}
+
+TEST(Form1ResultsFile, RowsWhoseFileLostItsNameAreWrittenAgainElsewhere)
+{
+    // The rows of an undisturbed run of five steps.
+    QByteArray undisturbed;
+    {
+        Lab lab;
+        lab.type("Text20", QStringLiteral("0.1"));
+        tick(lab);
+        press(lab);
+        undisturbed = file_bytes(results_path(lab));
+        ASSERT_EQ(lines_of(undisturbed).size(), 16u + 5u);
+    }
+    struct Case {
+        const char* what;
+        int in_pause; // of this step
+        std::function<void(QDir)> disturb;
+        const char* rows_in; // the file that ends with the run's rows
+        const char* notice;  // the end of the run's message
+    };
+    const auto remove = [](QDir folder) { EXPECT_TRUE(folder.remove(QStringLiteral("vibrel_out.txt"))); };
+    const auto replace = [](QDir folder) {
+        EXPECT_TRUE(folder.remove(QStringLiteral("vibrel_out.txt")));
+        QFile f(folder.filePath(QStringLiteral("vibrel_out.txt")));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("notes\r\n");
+    };
+    const Case cases[] = {
+        {"deleted", 2, remove, "vibrel_out.txt",
+         "Файл результатов vibrel_out.txt во время расчёта удалён или заменён. Все строки расчёта записаны в файл "
+         "vibrel_out.txt."},
+        {"deleted in the last pause", 5, remove, "vibrel_out.txt", nullptr},
+        {"renamed", 3,
+         [](QDir folder) { EXPECT_TRUE(folder.rename(QStringLiteral("vibrel_out.txt"), QStringLiteral("mine.txt"))); },
+         "vibrel_out.txt", nullptr},
+        {"replaced", 2, replace, "vibrel_out.1.txt",
+         "Файл результатов vibrel_out.txt во время расчёта удалён или заменён. Все строки расчёта записаны в файл "
+         "vibrel_out.1.txt."},
+        {"replaced twice", 1,
+         [&](QDir folder) {
+             replace(folder);
+             QFile taken(folder.filePath(QStringLiteral("vibrel_out.1.txt")));
+             EXPECT_TRUE(taken.open(QIODevice::WriteOnly));
+         },
+         "vibrel_out.2.txt", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Lab lab;
+        const QDir folder(lab.folder.path());
+        lab.type("Text20", QStringLiteral("0.1"));
+        tick(lab);
+        lab.doubles.pause.during = [&](int step) {
+            if (step == c.in_pause)
+                c.disturb(folder);
+        };
+        press(lab);
+        EXPECT_EQ(file_bytes(folder.filePath(QString::fromLatin1(c.rows_in))), undisturbed);
+        ASSERT_EQ(lab.doubles.boxes.shown.size(), 1u);
+        EXPECT_EQ(lab.doubles.boxes.shown[0].title, QStringLiteral("Предупреждение"));
+        if (c.notice) {
+            EXPECT_EQ(lab.doubles.boxes.shown[0].text, QString::fromUtf8(c.notice));
+        }
+        EXPECT_FALSE(lab.form->controls().Check_p->isChecked());
+        EXPECT_OPEN_HANDLES(folder.filePath(QString::fromLatin1(c.rows_in)), 0);
+        if (std::string_view(c.what).substr(0, 8) == "replaced") {
+            EXPECT_EQ(file_bytes(folder.filePath(QStringLiteral("vibrel_out.txt"))), QByteArray("notes\r\n"));
+        }
+    }
+
+    // With the folder gone nothing can take the rows: the run says so at
+    // once, and the rows stay in the kept run.
+    Lab lab;
+    lab.type("Text20", QStringLiteral("0.1"));
+    tick(lab);
+    lab.doubles.pause.during = [&](int step) {
+        if (step == 2) {
+            EXPECT_TRUE(QDir(lab.folder.path()).removeRecursively());
+        }
+    };
+    press(lab);
+    ASSERT_EQ(lab.doubles.boxes.shown.size(), 1u);
+    EXPECT_EQ(lab.doubles.boxes.shown[0].title, QStringLiteral("Ошибка"));
+    EXPECT_EQ(lab.doubles.boxes.shown[0].text,
+              QStringLiteral("Файл результатов vibrel_out.txt во время расчёта удалён или заменён, а записать строки "
+                             "расчёта в новый файл нельзя: нет такого файла. Расчёт остался в памяти: его можно "
+                             "сохранить командой «Сохранить данные (CSV)…»."));
+    EXPECT_FALSE(lab.form->controls().Check_p->isChecked());
+    EXPECT_EQ(lab.form->lab().run_record.size(), 5u);
+}
+
 TEST(Form1ResultsFile, RowsTakeTheLocalesSeparatorTheHeadKeepsThePoint)
 {
     LocaleForTest in(QLocale(QLocale::Russian, QLocale::Russia));
@@ -269,12 +381,28 @@ TEST(Form1ResultsFile, RowsTakeTheLocalesSeparatorTheHeadKeepsThePoint)
     EXPECT_TRUE(lines[16].startsWith("2,1708e-02    ")) << lines[16].toStdString();
 }
 
-TEST(Form1ResultsFile, AFileThatCannotBeWrittenIsReported)
+TEST(Form1ResultsFile, AFileThatCannotBeWrittenOrIsNotTheUsersOwnIsRefused)
 {
+    // Another student's thesis, in a folder of its own.
+    QTemporaryDir elsewhere;
+    const QString thesis = elsewhere.filePath(QStringLiteral("thesis.txt"));
+    const QByteArray thesis_bytes("16 pages of a thesis\r\n");
     struct Case {
         const char* what;
-        // Prepares the folder; returns the working directory to use.
+        // Prepares the folder; returns the working directory to use, or an
+        // empty text when the case cannot be made here.
         std::function<QString(const QTemporaryDir&)> prepare;
+        const char* reason;
+    };
+    const auto link_to = [](const QString& target) {
+        return [target](const QTemporaryDir& folder) {
+            EXPECT_TRUE(QFile::link(target, folder.filePath(QStringLiteral("vibrel_out.txt"))));
+            return folder.path();
+        };
+    };
+    const auto foreign = [&thesis] {
+        // Only the superuser can give a file away.
+        return ::geteuid() == 0 && ::chown(QFile::encodeName(thesis).constData(), 65534, 65534) == 0;
     };
     const Case cases[] = {
         // A folder inside a regular file cannot exist, whoever runs the tests.
@@ -283,69 +411,70 @@ TEST(Form1ResultsFile, AFileThatCannotBeWrittenIsReported)
              QFile plain(folder.filePath(QStringLiteral("plain")));
              EXPECT_TRUE(plain.open(QIODevice::WriteOnly));
              return folder.filePath(QStringLiteral("plain/work"));
-         }},
-        // Opens, but takes no byte.
-        {"a full device",
-         [](const QTemporaryDir& folder) {
-             EXPECT_TRUE(QFile::link(QStringLiteral("/dev/full"), folder.filePath(QStringLiteral("vibrel_out.txt"))));
+         },
+         "часть пути — не папка"},
+        {"a link to a device that takes no byte", link_to(QStringLiteral("/dev/full")), "это символическая ссылка"},
+        {"a link to a file elsewhere", link_to(thesis), "это символическая ссылка"},
+        {"a link that leads nowhere yet", link_to(elsewhere.filePath(QStringLiteral("new.txt"))),
+         "это символическая ссылка"},
+        {"a second name of a file elsewhere",
+         [&thesis](const QTemporaryDir& folder) {
+             EXPECT_TRUE(::link(QFile::encodeName(thesis).constData(),
+                                QFile::encodeName(folder.filePath(QStringLiteral("vibrel_out.txt"))).constData()) == 0);
              return folder.path();
-         }},
+         },
+         "у файла есть и другие имена (жёсткие ссылки)"},
+        {"another user's file",
+         [&](const QTemporaryDir& folder) {
+             if (!foreign())
+                 return QString();
+             // Moved in, not linked: the file keeps one name and its owner.
+             EXPECT_TRUE(QFile::rename(thesis, folder.filePath(QStringLiteral("vibrel_out.txt"))));
+             return folder.path();
+         },
+         "файл принадлежит другому пользователю"},
     };
     for (const Case& c : cases) {
-        if (std::string_view(c.what) == "a full device" && !QFileInfo::exists(QStringLiteral("/dev/full")))
-            continue;
+        SCOPED_TRACE(c.what);
+        {
+            QFile::remove(thesis);
+            QFile f(thesis);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(thesis_bytes);
+        }
         QTemporaryDir folder;
+        const QString working_directory = c.prepare(folder);
+        if (working_directory.isEmpty())
+            continue;
         Doubles doubles;
-        Form1 form(doubles.services(c.prepare(folder)));
+        Form1 form(doubles.services(working_directory));
         form.show();
         const QStringList files_prepared = QDir(folder.path()).entryList(QDir::Files | QDir::System);
         const Controls& controls = form.controls();
 
         controls.Check_p->click();
-        ASSERT_EQ(doubles.boxes.shown.size(), 1u) << c.what;
-        EXPECT_EQ(doubles.boxes.shown[0].title, QStringLiteral("Ошибка")) << c.what;
-        EXPECT_TRUE(doubles.boxes.shown[0].text.contains(QStringLiteral("vibrel_out.txt")))
-            << doubles.boxes.shown[0].text.toStdString();
-        EXPECT_EQ(doubles.tone.lengths, std::vector<int>{300}) << c.what;
-        EXPECT_FALSE(controls.Check_p->isChecked()) << c.what;
+        ASSERT_EQ(doubles.boxes.shown.size(), 1u);
+        EXPECT_EQ(doubles.boxes.shown[0].title, QStringLiteral("Ошибка"));
+        EXPECT_EQ(doubles.boxes.shown[0].text,
+                  QStringLiteral("Файл результатов vibrel_out.txt записать нельзя: ") + QString::fromUtf8(c.reason));
+        EXPECT_EQ(doubles.tone.lengths, std::vector<int>{300});
+        EXPECT_FALSE(controls.Check_p->isChecked());
         EXPECT_OPEN_HANDLES(QStringLiteral("/dev/full"), 0);
 
         // The laboratory goes on: a run works and writes nothing.
         controls.boxes[12]->setText(QStringLiteral("0.05"));
         controls.CmdOK->click();
-        EXPECT_EQ(doubles.pause.requested.size(), 3u) << c.what;
-        EXPECT_EQ(doubles.boxes.shown.size(), 1u) << c.what;
-        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::System), files_prepared) << c.what;
+        EXPECT_EQ(doubles.pause.requested.size(), 3u);
+        EXPECT_EQ(doubles.boxes.shown.size(), 1u);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::System), files_prepared);
+        const QString kept = QFileInfo::exists(thesis) ? thesis : folder.filePath(QStringLiteral("vibrel_out.txt"));
+        EXPECT_EQ(file_bytes(kept), thesis_bytes);
+        EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath(QStringLiteral("new.txt")))) << "nothing made through a link";
         doubles.boxes.answer_yes = true;
     }
 }
 
 #ifdef __linux__
-// Lets the files of this process grow to a given size only, for the life of
-// the object; a write beyond it fails instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previous_handler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previous_handler_)(int) = nullptr;
-};
-
 TEST(Form1ResultsFile, ARowThatCannotBeWrittenIsReportedAndTheRunGoesOn)
 {
     Lab lab;

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
@@ -323,6 +324,13 @@ TEST(Form1ParameterFile, ValuesGoThroughTheirBoxes)
          {{"Text18", "0.000"}, {"Text19", "-1.123"}},
          {{&Parameters::fi0, 0}, {&Parameters::wz0, -1.123}},
          {"При нулевых начальных условиях колебаний не будет!"}},
+        // The length's text does not change, but it is checked against the
+        // outer diameter placed before it, as a typed length would be.
+        {"a rod shorter than the new outer diameter",
+         {{1, "2"}},
+         {{"Text4", "2.0000"}, {"Text2", "2.2000"}},
+         {{&Parameters::dlina, 2.2}},
+         {"Не может быть меньше внешнего диаметра!"}},
         {"eight decimals end as seven",
          {{9, "0.00123456"}},
          {{"Text5", "0.0012346"}},
@@ -398,6 +406,43 @@ TEST(Form1ParameterFile, AFileThatEndsEarlyKeepsTheValuesPlaced)
         EXPECT_EQ(lab.text(box), QString::fromUtf8(text)) << box;
     EXPECT_EQ(lab.form->lab().p.c_shar, 0.3);
     EXPECT_EQ(lab.form->lab().p.dlina, 1.5);
+}
+
+TEST(Form1ParameterFile, OnlyAParameterFileChangesTheParameters)
+{
+    const QByteArray usual = parameter_file({{0, "20"}});
+    // "Unicode" as editors save it: UTF-16 with its byte-order mark.
+    QStringEncoder to_utf16(QStringConverter::Utf16LE);
+    const QByteArray utf16 = QByteArray("\xFF\xFE") + QByteArray(to_utf16.encode(QString::fromUtf8(usual)));
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        const char* refusal; // none: loaded
+    };
+    const Case cases[] = {
+        {"UTF-16 with its mark", utf16, nullptr},
+        {"a parameter file at the head of 2 MB", usual + QByteArray(2 << 20, 'x'),
+         "Файл vibrel_in.txt не похож на файл параметров: он больше 1 МБ! Параметры не загружены."},
+        {"UTF-16 without its mark", utf16.mid(2),
+         "Файл vibrel_in.txt не похож на файл параметров: в нём есть нулевые байты, каких в тексте не бывает! "
+         "Параметры не загружены."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Lab lab;
+        write_file(lab, c.bytes);
+        lab.form->Label10_Click();
+        if (!c.refusal) {
+            EXPECT_TRUE(lab.doubles.boxes.shown.empty()) << messages_of(lab).toStdString();
+            EXPECT_EQ(lab.text("Text1"), QStringLiteral("20.0000"));
+            continue;
+        }
+        ASSERT_EQ(lab.doubles.boxes.shown.size(), 1u) << messages_of(lab).toStdString();
+        EXPECT_EQ(lab.doubles.boxes.shown[0].title, QStringLiteral("Ошибка"));
+        EXPECT_EQ(lab.doubles.boxes.shown[0].text, QString::fromUtf8(c.refusal));
+        EXPECT_EQ(lab.text("Text1"), QStringLiteral("15.4990"));
+        EXPECT_EQ(lab.form->lab().p.massa, 15.499);
+    }
 }
 
 TEST(Form1ParameterFile, TheSampleShippedWithTheDocumentsLoads)

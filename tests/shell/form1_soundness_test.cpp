@@ -79,17 +79,16 @@ TEST(Form1Soundness, ThickLiquidsRunSmoothlyToTheEnd)
     }
 }
 
-TEST(Form1Soundness, AFileLoadedDuringARunThatLeavesNoMotionEndsIt)
+TEST(Form1Soundness, AFileLoadedDuringARunThatLeavesNoSoundRunEndsIt)
 {
-    // An outer diameter twice the rod's length with a weightless rod puts the
-    // sphere's centre on the axis: no restoring moment. The length's box does
-    // not change, so nothing checks it against the diameter; the same values
-    // at the start button are refused.
+    // A time span that would take 145973 years: every value passes its box,
+    // but the run could not be made; the same values at the start button
+    // are refused.
     Lab lab;
     lab.type("Text20", QStringLiteral("1"));
     write(lab, "vibrel_in.txt",
-          parameter_file(
-              {"15.499", "3.0", "0.3", "0.47", "1.5", "0", "0.008", "1.2", "1000", "0.001004", "37", "-3.5", "1"}));
+          parameter_file({"15.499", "0.4", "0.3", "0.47", "1.5", "0.5881", "0.008", "1.2", "1000", "0.001004", "37",
+                          "-3.5", "1e13"}));
     lab.form->controls().Check_p->click();
     lab.doubles.pause.during = [&lab](int step) {
         if (step == 2)
@@ -99,7 +98,8 @@ TEST(Form1Soundness, AFileLoadedDuringARunThatLeavesNoMotionEndsIt)
     EXPECT_EQ(lab.doubles.pause.requested.size(), 2u);
     ASSERT_FALSE(lab.doubles.boxes.shown.empty());
     EXPECT_EQ(lab.doubles.boxes.shown.back().text,
-              QStringLiteral("При этих параметрах движение рассчитать нельзя! Исправьте параметры!"));
+              QStringLiteral("Расчёт займёт 4.6E+14 шагов, это 145973 года! Уменьшите время расчёта или число точек "
+                             "на период. Исправьте параметры!"));
     EXPECT_EQ(rows_of(lab).size(), 3) << "the two sound rows, then the end";
     EXPECT_EQ(lab.form->controls().CmdOK->text(), QStringLiteral("ПУСК"));
     EXPECT_TRUE(lab.box("Text1")->isEnabled());

@@ -91,6 +91,8 @@ TEST(Form1Tools, TheKeptRunIsSavedAsCsvWhereTheUserSays)
     item(lab, lab.form->controls().Picture3, "Сохранить данные (CSV)…")->trigger();
     ASSERT_EQ(lab.doubles.boxes.shown.size(), 1u);
     EXPECT_EQ(lab.doubles.boxes.shown[0].title, QStringLiteral("Ошибка"));
+    EXPECT_EQ(lab.doubles.boxes.shown[0].text,
+              QStringLiteral("Не удалось записать файл %1: нет такой папки").arg(lab.doubles.dialogs.answer));
 }
 
 } // namespace

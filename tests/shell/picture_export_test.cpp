@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/picture_export.h"
 
+#include "analysis/csv_export.h"
 #include "analysis/run_record.h"
 #include "platform/canvas.h"
 #include "platform/file_dialogs.h"
+#include "tests/support/file_size_limit.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -13,6 +16,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace vp {
 namespace {
@@ -62,10 +69,76 @@ TEST(PictureExport, SavesTheRunAsCsvWhereTheDialogSays)
 
     dialogs.answer.clear();
     EXPECT_EQ(save_run_data(dialogs, run, {}).result, SaveOutcome::cancelled);
-    dialogs.answer = dir.filePath(QStringLiteral("no such folder/run.csv"));
-    const SaveOutcome failed = save_run_data(dialogs, run, {});
-    EXPECT_EQ(failed.result, SaveOutcome::failed);
-    EXPECT_TRUE(save_failure_text(failed.path).contains(QStringLiteral("run.csv")));
+}
+
+TEST(PictureExport, AFileThatCannotBeWrittenSaysWhyAndLeavesTheOldOne)
+{
+    QTemporaryDir dir;
+    RunRecord run;
+    run.start({});
+    for (int i = 0; i < 1000; ++i)
+        run.append({0.5 * i, -1.25, 2, 3.5f});
+    Drawn d;
+    const QString old_file = dir.filePath(QStringLiteral("old.csv"));
+    {
+        QFile f(old_file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.csv")));
+    struct Case {
+        const char* what;
+        QString path;
+        bool picture;
+        rlim_t size_limit; // 0: none
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"no such folder", dir.filePath(QStringLiteral("no such folder/run.csv")), false, 0, "нет такой папки"},
+        {"a folder of that name", dir.filePath(QStringLiteral("folder.csv")), false, 0, "это папка, а не файл"},
+        {"a full disk", old_file, false, 100, "файл стал слишком большим"},
+        {"a format without a writer", dir.filePath(QStringLiteral("fi.xyz")), true, 0,
+         "изображения в формате «xyz» эта программа не пишет"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        NamingDialogs dialogs;
+        dialogs.answer = c.path;
+        SaveOutcome outcome;
+        {
+            std::optional<testing::FileSizeLimit> limit;
+            if (c.size_limit > 0)
+                limit.emplace(c.size_limit);
+            outcome = c.picture ? save_picture(dialogs, d.canvas, {}) : save_run_data(dialogs, run, {});
+        }
+        EXPECT_EQ(outcome.result, SaveOutcome::failed);
+        EXPECT_EQ(save_failure_text(outcome),
+                  QStringLiteral("Не удалось записать файл %1: %2").arg(c.path, QString::fromUtf8(c.reason)));
+        EXPECT_EQ(bytes_of(old_file), QByteArray("old"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  (QStringList{QStringLiteral("folder.csv"), QStringLiteral("old.csv")}))
+            << "nothing left behind";
+    }
+}
+
+TEST(PictureExport, ALongSaveTellsHowFarItHasCome)
+{
+    QTemporaryDir dir;
+    RunRecord run;
+    run.start({});
+    for (int i = 0; i < 20000; ++i)
+        run.append({0.01 * i, 30.0 / (1 + i), -0.5, 2.25f});
+    NamingDialogs dialogs;
+    dialogs.answer = dir.filePath(QStringLiteral("run.csv"));
+    std::vector<double> told;
+    EXPECT_EQ(save_run_data(dialogs, run, {}, [&](double done) { told.push_back(done); }).result, SaveOutcome::saved);
+    std::string whole;
+    write_csv(run, [&whole](std::string_view piece) { whole += piece; });
+    EXPECT_EQ(bytes_of(dialogs.answer), QByteArray::fromStdString(whole));
+    ASSERT_GE(told.size(), 3u) << "a piece of some tens of kilobytes at a time";
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_GT(told.front(), 0);
+    EXPECT_EQ(told.back(), 1);
 }
 
 TEST(PictureExport, SavesThePictureByTheSuffixChosen)

@@ -110,5 +110,15 @@ TEST(NumberText, DecimalSeparator)
     EXPECT_EQ(with_decimal_separator("1.5", "٫"), "1٫5");
 }
 
+TEST(NumberText, RussianPluralForms)
+{
+    const std::pair<long long, std::string_view> cases[] = {
+        {0, "шагов"},  {1, "шаг"},  {2, "шага"},  {4, "шага"},   {5, "шагов"}, {11, "шагов"},  {12, "шагов"},
+        {14, "шагов"}, {21, "шаг"}, {22, "шага"}, {25, "шагов"}, {101, "шаг"}, {111, "шагов"}, {1000002, "шага"},
+    };
+    for (const auto& [n, form] : cases)
+        EXPECT_EQ(plural_form(n, "шаг", "шага", "шагов"), form) << n;
+}
+
 } // namespace
 } // namespace vp
