@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <QStaticText>
 
@@ -63,9 +64,9 @@ public:
     void set_font(const QFont& font);
     const QFont& font() const { return font_; }
 
-    // Called after every change of the image with the logical rectangle that
+    // Called after every change of the image with the logical area that
     // changed (the widget repaints just that).
-    void set_on_change(std::function<void(const QRect&)> on_change) { on_change_ = std::move(on_change); }
+    void set_on_change(std::function<void(const QRegion&)> on_change) { on_change_ = std::move(on_change); }
 
     // Changes whenever the image changes; values are unique over all canvases,
     // so an image copied once can be recognised again.
@@ -127,7 +128,10 @@ private:
     void end_painting() const;
     void apply_visible_area();
     void drawn(const QRect& device_box);
+    QRect logical_box(const QRect& device_box) const;
     void notify(const QRect& device_box);
+    void notify(const QRegion& device_region);
+    std::optional<QRegion> copy_changes(const QImage& source, QPoint offset, QRgb key);
     QRect device_box(const QRectF& logical) const;
     void fill_device(const QRect& box, Rgb colour);
     void rod(QPointF p, QPointF q, double half_width, Rgb colour, const QRect& touched);
@@ -162,7 +166,7 @@ private:
     KeyedSource keyed_;
     std::vector<Disc> discs_; // the oldest first
     CopyMemory copied_;
-    std::function<void(const QRect&)> on_change_;
+    std::function<void(const QRegion&)> on_change_;
     // One painter for a whole run of drawing, ended when the image is read:
     // beginning a painter costs more than a grid line. Declared after the
     // image, so that it ends before the image goes.

@@ -11,7 +11,7 @@ CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent)
 {
     // The canvas covers the widget wholly: nothing behind it needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    canvas_.set_on_change([this](const QRect& changed) {
+    canvas_.set_on_change([this](const QRegion& changed) {
         if (held_)
             pending_ += changed;
         else
@@ -97,14 +97,17 @@ void CanvasWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QImage& image = canvas_.image();
-    const QRect area = event->rect();
     const qreal ratio = image.devicePixelRatio();
-    if (!QRect(QPoint(0, 0), canvas_.logical_size()).contains(area)) {
-        const Rgb b = canvas_.background();
-        painter.fillRect(area, QColor(b.red, b.green, b.blue));
+    const QRect canvas_area(QPoint(0, 0), canvas_.logical_size());
+    // Rectangle by rectangle: a redrawn plane changes in scattered places.
+    for (const QRect& area : event->region()) {
+        if (!canvas_area.contains(area)) {
+            const Rgb b = canvas_.background();
+            painter.fillRect(area, QColor(b.red, b.green, b.blue));
+        }
+        painter.drawImage(QRectF(area), image,
+                          QRectF(area.left() * ratio, area.top() * ratio, area.width() * ratio, area.height() * ratio));
     }
-    painter.drawImage(QRectF(area), image,
-                      QRectF(area.left() * ratio, area.top() * ratio, area.width() * ratio, area.height() * ratio));
 }
 
 } // namespace vp

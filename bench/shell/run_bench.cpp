@@ -83,9 +83,9 @@ protected:
     {
         if (event->type() == QEvent::Paint) {
             if (const auto* widget = qobject_cast<QWidget*>(watched)) {
-                const QRect r = static_cast<QPaintEvent*>(event)->rect();
                 const double ratio = widget->devicePixelRatioF();
-                pixels += r.width() * ratio * r.height() * ratio;
+                for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
+                    pixels += r.width() * ratio * r.height() * ratio;
             }
         }
         return false;
