@@ -302,8 +302,17 @@ void Canvas::fill_device(const QRect& box, Rgb colour)
         image_.fill(value);
         return;
     }
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y)) + r.left();
+    const qsizetype stride = image_.bytesPerLine();
+    uchar* const first = image_.bits() + r.top() * stride + r.left() * static_cast<qsizetype>(sizeof(QRgb));
+    // A large area (the clearing of a picture cut by the window's edge)
+    // through an image over just its pixels, whose fill is vectorised.
+    constexpr int large_area = 4096;
+    if (r.width() * r.height() >= large_area) {
+        QImage(first, r.width(), r.height(), stride, image_.format()).fill(value);
+        return;
+    }
+    for (int y = 0; y < r.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(first + y * stride);
         std::fill(row, row + r.width(), value);
     }
 }
