@@ -156,6 +156,7 @@ void Canvas::resize(QSize logical_size, qreal device_pixel_ratio)
     visible_ = QRect();
     apply_visible_area();
     remap();
+    generation_ = next_generation();
     notify(visible_);
 }
 
@@ -185,10 +186,26 @@ void Canvas::apply_visible_area()
     if (!visible_.contains(area))
         copied_ = {};
     visible_ = area;
+    generation_ = next_generation();
+}
+
+void Canvas::set_background(Rgb colour)
+{
+    if (colour != background_)
+        generation_ = next_generation();
+    background_ = colour;
+}
+
+void Canvas::set_foreground(Rgb colour)
+{
+    if (colour != foreground_)
+        generation_ = next_generation();
+    foreground_ = colour;
 }
 
 void Canvas::set_font(const QFont& font)
 {
+    generation_ = next_generation();
     font_ = font;
     metrics_.reset();
     texts_.clear();
@@ -220,6 +237,15 @@ void Canvas::set_scale(double left, double top, double right, double bottom)
 {
     requested_ = {left, top, right, bottom};
     remap();
+}
+
+void Canvas::set_drawing_state(const DrawingState& state)
+{
+    pen_ = state.pen;
+    set_line_width(state.line_width);
+    line_style_ = state.line_style;
+    const LogicalRect& r = state.scale;
+    set_scale(r.left, r.top, r.right, r.bottom);
 }
 
 void Canvas::remap()
