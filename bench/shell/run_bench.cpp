@@ -180,6 +180,14 @@ struct Window {
     QCoreApplication::processEvents();
 }
 
+[[gnu::noinline]] std::unique_ptr<vp::Form1> measured_start_up(const vp::Services& services)
+{
+    auto form = std::make_unique<vp::Form1>(services);
+    form->show();
+    QCoreApplication::processEvents();
+    return form;
+}
+
 [[gnu::noinline]] void measured_keystroke(QLineEdit& box, const QString& text)
 {
     box.setText(text);
@@ -312,6 +320,32 @@ void BM_Keystroke(benchmark::State& state)
     counters.report(state, *window.form);
 }
 BENCHMARK(BM_Keystroke)->Args({700, 532})->Args({1920, 1080})->Unit(benchmark::kMillisecond)->Apply(spread);
+
+// The window opening at its designed size: built, laid out, drawn and
+// shown.
+void BM_StartUp(benchmark::State& state)
+{
+    SilentTone tone;
+    NoBoxes boxes;
+    NoDocuments documents;
+    vp::SteadyClock clock;
+    CountingPause pause;
+    vp::Services s;
+    s.boxes = &boxes;
+    s.tone = &tone;
+    s.pause = &pause;
+    s.clock = &clock;
+    s.documents = &documents;
+    s.quit = [] {};
+    for (auto _ : state) {
+        std::unique_ptr<vp::Form1> form = measured_start_up(s);
+        state.PauseTiming();
+        form.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->Apply(spread);
 
 // A real run with the defaults (Tmax = 16 s, 738 steps, 7.38 s of pauses at
 // slow-down 1) at the designed size and maximised: the wall time against
