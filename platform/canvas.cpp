@@ -281,7 +281,7 @@ void Canvas::notify(const QRect& device_box)
         return;
     generation_ = next_generation();
     if (on_change_)
-        on_change_(QRegion(logical_box(device_box)));
+        on_change_(logical_box(device_box));
 }
 
 void Canvas::notify(const QRegion& device_region)
@@ -289,25 +289,10 @@ void Canvas::notify(const QRegion& device_region)
     if (device_region.isEmpty())
         return;
     generation_ = next_generation();
-    if (!on_change_)
-        return;
-    // Rectangles on whole logical pixels keep their bands and order, and
-    // make the region at once; others are joined one by one.
-    std::vector<QRect> rects;
-    bool exact = true;
-    for (const QRect& r : device_region) {
-        rects.push_back(logical_box(r));
-        exact = exact &&
-                QRectF(rects.back()) == QRectF(r.x() / ratio_, r.y() / ratio_, r.width() / ratio_, r.height() / ratio_);
+    if (on_change_) {
+        for (const QRect& r : device_region)
+            on_change_(logical_box(r));
     }
-    QRegion logical;
-    if (exact) {
-        logical.setRects(rects.data(), static_cast<int>(rects.size()));
-    } else {
-        for (const QRect& r : rects)
-            logical += r;
-    }
-    on_change_(logical);
 }
 
 void Canvas::drawn(const QRect& device_box)

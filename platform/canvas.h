@@ -65,9 +65,10 @@ public:
     void set_font(const QFont& font);
     const QFont& font() const { return font_; }
 
-    // Called after every change of the image with the logical area that
-    // changed (the widget repaints just that).
-    void set_on_change(std::function<void(const QRegion&)> on_change) { on_change_ = std::move(on_change); }
+    // Called after every change of the image with the logical rectangle that
+    // changed (the widget repaints just that); a change in scattered places
+    // is told rectangle by rectangle.
+    void set_on_change(std::function<void(const QRect&)> on_change) { on_change_ = std::move(on_change); }
 
     // Changes whenever the image changes, or the size, colours, font or
     // visible area that decide what drawing gives; values are unique over
@@ -172,7 +173,7 @@ private:
     KeyedSource keyed_;
     std::vector<Disc> discs_; // the oldest first
     CopyMemory copied_;
-    std::function<void(const QRegion&)> on_change_;
+    std::function<void(const QRect&)> on_change_;
     // One painter for a whole run of drawing, ended when the image is read:
     // beginning a painter costs more than a grid line. Declared after the
     // image, so that it ends before the image goes.

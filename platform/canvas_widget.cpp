@@ -11,7 +11,7 @@ CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent), drawing_(canvas_)
 {
     // The canvas covers the widget wholly: nothing behind it needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    canvas_.set_on_change([this](const QRegion& changed) {
+    canvas_.set_on_change([this](const QRect& changed) {
         if (held_)
             pending_ += changed;
         else
@@ -177,15 +177,24 @@ void CanvasWidget::paintEvent(QPaintEvent* event)
     const QImage& image = canvas_.image();
     const qreal ratio = image.devicePixelRatio();
     const QRect canvas_area(QPoint(0, 0), canvas_.logical_size());
-    // Rectangle by rectangle: a redrawn plane changes in scattered places.
-    for (const QRect& area : event->region()) {
+    auto paint = [&](const QRect& area) {
         if (!canvas_area.contains(area)) {
             const Rgb b = canvas_.background();
             painter.fillRect(area, QColor(b.red, b.green, b.blue));
         }
         painter.drawImage(QRectF(area), image,
                           QRectF(area.left() * ratio, area.top() * ratio, area.width() * ratio, area.height() * ratio));
+    };
+    // A few rectangles at once; the many scattered ones of a redrawn plane
+    // one by one, without the space between them.
+    constexpr int few = 8;
+    const QRegion& region = event->region();
+    if (region.rectCount() <= few) {
+        paint(region.boundingRect());
+        return;
     }
+    for (const QRect& area : region)
+        paint(area);
 }
 
 } // namespace vp

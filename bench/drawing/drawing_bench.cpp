@@ -40,7 +40,7 @@ struct Shown {
 
     Shown() : window(1, 1, QImage::Format_RGB32)
     {
-        canvas.set_on_change([this](const QRegion& r) { pending |= r.boundingRect(); });
+        canvas.set_on_change([this](const QRect& r) { pending |= r; });
     }
     void resize(QSize size, qreal ratio)
     {

@@ -226,7 +226,7 @@ TEST(CanvasPixels, PrintedTextMatchesTextDrawnAtItsBaseline)
 TEST_F(CanvasTest, NothingIsDrawnOutOfSight)
 {
     std::vector<QRect> changes;
-    canvas.set_on_change([&](const QRegion& r) { changes.push_back(r.boundingRect()); });
+    canvas.set_on_change([&](const QRect& r) { changes.push_back(r); });
     canvas.set_visible_area({0, 0, 100, 20}); // the lower 30 pixels hidden
     const auto before = canvas.generation();
     canvas.line(0, -0.5, 10, -0.5, red); // y = 37.5

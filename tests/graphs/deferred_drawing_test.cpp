@@ -25,12 +25,11 @@ using testing::RepaintedScreen;
 // One thing the window does to its pictures.
 struct Step {
     enum Kind {
-        redraw,            // a redraw of all five, the animation cleared first
-        redraw_plane_first // the same, the plane cleared before the animation
-        ,
-        read,     // anyone reading the pictures, or the screen showing them
-        run_step, // a step of a run, drawn on the pictures directly
-        resize    // the window laid out anew
+        redraw,             // a redraw of all five, the animation cleared first
+        redraw_plane_first, // the same, the plane cleared before the animation
+        read,               // anyone reading the pictures, or the screen showing them
+        run_step,           // a step of a run, drawn on the pictures directly
+        resize,             // the window laid out anew
     } kind = redraw;
     double massa = 15.499; // of the redraw, kg
     double fi0 = 37;       // degrees
@@ -42,13 +41,13 @@ constexpr Rgb animation_background{240, 240, 240};
 constexpr Rgb energy_background{212, 208, 200};
 
 // The window's five pictures on canvases, and the laboratory they show.
-struct Pictures5 {
+struct Window {
     std::array<Canvas, 5> canvas;
     testing::DefaultLab lab;
     PlaneCopyRects rects;
     RunState s;
 
-    Pictures5(int side, qreal ratio)
+    Window(int side, qreal ratio)
     {
         canvas[1].set_background(animation_background);
         canvas[4].set_background(energy_background);
@@ -126,7 +125,7 @@ TEST(DeferredDrawing, DrawsWhatDrawingAtOnceDraws)
     };
     for (const qreal ratio : {1.0, 2.0}) {
         for (std::size_t n = 0; n < cases.size(); ++n) {
-            Pictures5 at_once(348, ratio), put_off(348, ratio);
+            Window at_once(348, ratio), put_off(348, ratio);
             std::array<std::unique_ptr<DeferredDrawing>, 5> owned;
             for (std::size_t i = 0; i < 5; ++i)
                 owned[i] = std::make_unique<DeferredDrawing>(put_off.canvas[i]);
@@ -182,7 +181,7 @@ TEST(DeferredDrawing, DrawsWhatDrawingAtOnceDraws)
 TEST(DeferredDrawing, AnAnimationRepaintsOnlyWhereItsPlaneChanged)
 {
     for (const qreal ratio : {1.0, 2.0}) {
-        Pictures5 window(348, ratio);
+        Window window(348, ratio);
         std::array<std::unique_ptr<DeferredDrawing>, 5> d;
         for (std::size_t i = 0; i < 5; ++i)
             d[i] = std::make_unique<DeferredDrawing>(window.canvas[i]);
@@ -196,7 +195,7 @@ TEST(DeferredDrawing, AnAnimationRepaintsOnlyWhereItsPlaneChanged)
         d[1]->settle();
         // The circle's blocks, about a third of the square.
         EXPECT_LT(screen.repaint(), 348 * 348 / 2) << ratio;
-        Pictures5 fresh(348, ratio);
+        Window fresh(348, ratio);
         fresh.set({Step::redraw, 16.5});
         fresh.redraw({&fresh.canvas[0], &fresh.canvas[1], &fresh.canvas[2], &fresh.canvas[3], &fresh.canvas[4]}, false);
         EXPECT_EQ(differing_pixels(fresh.canvas[1].image(), screen.shown, {0, 0, 348, 348}), 0) << ratio;

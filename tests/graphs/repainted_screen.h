@@ -18,7 +18,7 @@ class RepaintedScreen {
 public:
     explicit RepaintedScreen(Canvas& canvas) : shown(canvas.image().copy()), canvas_(canvas)
     {
-        canvas.set_on_change([this](const QRegion& changed) { pending_ += changed; });
+        canvas.set_on_change([this](const QRect& changed) { pending_ += changed; });
     }
     RepaintedScreen(const RepaintedScreen&) = delete;
     RepaintedScreen& operator=(const RepaintedScreen&) = delete;
