@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/form1.h"
 
-#include "graphs/scales.h"
-#include "graphs/scene.h"
-#include "graphs/time_graphs.h"
+#include "graphs/pictures.h"
 #include "graphs/view.h"
 #include "graphs/zoom.h"
 #include "model/number_text.h"
@@ -181,14 +179,7 @@ void Form1::redraw_pictures()
     all.Picture3.clear();
     all.Picture4.clear();
     all.Picture14.clear();
-    const std::string separator = decimal_separator();
-    Scales scales;
-    minmax(lab_.p, lab_.c, lab_.zoom, scales, all);
-    axes(all.Picture1, scales, lab_.p, lab_.c, lab_.zoom, separator);
-    axes_2(all.Picture2, all.Picture1, lab_.plane_copy, lab_.p, lab_.c);
-    axes_x_t(all.Picture3, scales, lab_.p, lab_.zoom, separator);
-    axes_y_t(all.Picture4, scales, lab_.p, lab_.zoom, separator);
-    axes_W_t(all.Picture14, scales, lab_.p, lab_.c, lab_.zoom, separator);
+    draw_pictures(all, lab_.p, lab_.c, lab_.zoom, lab_.plane_copy, decimal_separator());
 }
 
 Pictures Form1::pictures() const

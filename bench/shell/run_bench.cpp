@@ -129,16 +129,15 @@ double x_server_seconds()
     return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-struct Window {
+// The platform a benchmarked window runs on: silent, without boxes or
+// documents, on the real clock.
+struct Platform {
     SilentTone tone;
     NoBoxes boxes;
     NoDocuments documents;
     vp::SteadyClock clock;
-    std::unique_ptr<vp::Form1> form;
 
-    // An empty size: the screen's whole available area, as a maximised
-    // window has it.
-    Window(vp::Pause& pause, const char* Tmax, QSize size)
+    vp::Services services(vp::Pause& pause)
     {
         vp::Services s;
         s.boxes = &boxes;
@@ -147,7 +146,19 @@ struct Window {
         s.clock = &clock;
         s.documents = &documents;
         s.quit = [] {};
-        form = std::make_unique<vp::Form1>(s);
+        return s;
+    }
+};
+
+struct Window {
+    Platform platform;
+    std::unique_ptr<vp::Form1> form;
+
+    // An empty size: the screen's whole available area, as a maximised
+    // window has it.
+    Window(vp::Pause& pause, const char* Tmax, QSize size)
+    {
+        form = std::make_unique<vp::Form1>(platform.services(pause));
         form->show();
         if (size.isEmpty()) {
             const QRect area = form->screen()->availableGeometry();
@@ -325,20 +336,11 @@ BENCHMARK(BM_Keystroke)->Args({700, 532})->Args({1920, 1080})->Unit(benchmark::k
 // shown.
 void BM_StartUp(benchmark::State& state)
 {
-    SilentTone tone;
-    NoBoxes boxes;
-    NoDocuments documents;
-    vp::SteadyClock clock;
+    Platform platform;
     CountingPause pause;
-    vp::Services s;
-    s.boxes = &boxes;
-    s.tone = &tone;
-    s.pause = &pause;
-    s.clock = &clock;
-    s.documents = &documents;
-    s.quit = [] {};
+    const vp::Services services = platform.services(pause);
     for (auto _ : state) {
-        std::unique_ptr<vp::Form1> form = measured_start_up(s);
+        std::unique_ptr<vp::Form1> form = measured_start_up(services);
         state.PauseTiming();
         form.reset();
         QCoreApplication::processEvents();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/deferred_drawing.h"
 
+#include "graphs/pictures.h"
 #include "graphs/scales.h"
 #include "graphs/scene.h"
 #include "graphs/time_graphs.h"
@@ -76,13 +77,7 @@ struct Window {
         on[plane_first ? 1 : 0]->clear();
         for (std::size_t i = 2; i < on.size(); ++i)
             on[i]->clear();
-        Scales scales;
-        minmax(lab.p, lab.c, lab.zoom, scales, {*on[0], *on[1], *on[2], *on[3], *on[4]});
-        axes(*on[0], scales, lab.p, lab.c, lab.zoom, ",");
-        axes_2(*on[1], *on[0], rects, lab.p, lab.c);
-        axes_x_t(*on[2], scales, lab.p, lab.zoom, ",");
-        axes_y_t(*on[3], scales, lab.p, lab.zoom, ",");
-        axes_W_t(*on[4], scales, lab.p, lab.c, lab.zoom, ",");
+        draw_pictures({*on[0], *on[1], *on[2], *on[3], *on[4]}, lab.p, lab.c, lab.zoom, rects, ",");
     }
     void run_step()
     {

@@ -3,9 +3,7 @@
 // hold whenever anything can see them is what drawing every redraw at once
 // gives. ctest runs these at device pixel ratios 1 and 2.
 #include "form1_test_support.h"
-#include "graphs/scales.h"
-#include "graphs/scene.h"
-#include "graphs/time_graphs.h"
+#include "graphs/pictures.h"
 #include "platform/canvas_widget.h"
 
 #include <QFile>
@@ -40,15 +38,8 @@ std::array<QImage, 5> drawn_at_once(const Form1& form)
         fresh[i].set_visible_area(w->rect() & w->parentWidget()->rect().translated(-w->pos()));
     }
     const LabState& lab = form.lab();
-    const Pictures all{fresh[0], fresh[1], fresh[2], fresh[3], fresh[4]};
-    const std::string separator = QLocale().decimalPoint().toStdString();
-    Scales scales;
-    minmax(lab.p, lab.c, lab.zoom, scales, all);
-    axes(all.Picture1, scales, lab.p, lab.c, lab.zoom, separator);
-    axes_2(all.Picture2, all.Picture1, lab.plane_copy, lab.p, lab.c);
-    axes_x_t(all.Picture3, scales, lab.p, lab.zoom, separator);
-    axes_y_t(all.Picture4, scales, lab.p, lab.zoom, separator);
-    axes_W_t(all.Picture14, scales, lab.p, lab.c, lab.zoom, separator);
+    draw_pictures({fresh[0], fresh[1], fresh[2], fresh[3], fresh[4]}, lab.p, lab.c, lab.zoom, lab.plane_copy,
+                  QLocale().decimalPoint().toStdString());
     std::array<QImage, 5> images;
     for (std::size_t i = 0; i < fresh.size(); ++i)
         images[i] = fresh[i].image().copy();
