@@ -7,6 +7,10 @@
 #include <QPainter>
 #include <QPolygonF>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -152,6 +156,7 @@ void Canvas::resize(QSize logical_size, qreal device_pixel_ratio)
     visible_ = QRect();
     apply_visible_area();
     remap();
+    generation_ = next_generation();
     notify(visible_);
 }
 
@@ -181,10 +186,26 @@ void Canvas::apply_visible_area()
     if (!visible_.contains(area))
         copied_ = {};
     visible_ = area;
+    generation_ = next_generation();
+}
+
+void Canvas::set_background(Rgb colour)
+{
+    if (colour != background_)
+        generation_ = next_generation();
+    background_ = colour;
+}
+
+void Canvas::set_foreground(Rgb colour)
+{
+    if (colour != foreground_)
+        generation_ = next_generation();
+    foreground_ = colour;
 }
 
 void Canvas::set_font(const QFont& font)
 {
+    generation_ = next_generation();
     font_ = font;
     metrics_.reset();
     texts_.clear();
@@ -218,6 +239,15 @@ void Canvas::set_scale(double left, double top, double right, double bottom)
     remap();
 }
 
+void Canvas::set_drawing_state(const DrawingState& state)
+{
+    pen_ = state.pen;
+    set_line_width(state.line_width);
+    line_style_ = state.line_style;
+    const LogicalRect& r = state.scale;
+    set_scale(r.left, r.top, r.right, r.bottom);
+}
+
 void Canvas::remap()
 {
     mapping_ = CoordinateMapping(requested_, logical_size_.width(), logical_size_.height());
@@ -238,15 +268,31 @@ QRect Canvas::device_box(const QRectF& logical) const
     return device.toAlignedRect() & visible_;
 }
 
+QRect Canvas::logical_box(const QRect& device_box) const
+{
+    return QRectF(device_box.x() / ratio_, device_box.y() / ratio_, device_box.width() / ratio_,
+                  device_box.height() / ratio_)
+        .toAlignedRect();
+}
+
 void Canvas::notify(const QRect& device_box)
 {
     if (device_box.isEmpty())
         return;
     generation_ = next_generation();
     if (on_change_)
-        on_change_(QRectF(device_box.x() / ratio_, device_box.y() / ratio_, device_box.width() / ratio_,
-                          device_box.height() / ratio_)
-                       .toAlignedRect());
+        on_change_(logical_box(device_box));
+}
+
+void Canvas::notify(const QRegion& device_region)
+{
+    if (device_region.isEmpty())
+        return;
+    generation_ = next_generation();
+    if (on_change_) {
+        for (const QRect& r : device_region)
+            on_change_(logical_box(r));
+    }
 }
 
 void Canvas::drawn(const QRect& device_box)
@@ -267,8 +313,17 @@ void Canvas::fill_device(const QRect& box, Rgb colour)
         image_.fill(value);
         return;
     }
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y)) + r.left();
+    const qsizetype stride = image_.bytesPerLine();
+    uchar* const first = image_.bits() + r.top() * stride + r.left() * static_cast<qsizetype>(sizeof(QRgb));
+    // A large area (the clearing of a picture cut by the window's edge)
+    // through an image over just its pixels, whose fill is vectorised.
+    constexpr int large_area = 4096;
+    if (r.width() * r.height() >= large_area) {
+        QImage(first, r.width(), r.height(), stride, image_.format()).fill(value);
+        return;
+    }
+    for (int y = 0; y < r.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(first + y * stride);
         std::fill(row, row + r.width(), value);
     }
 }
@@ -401,6 +456,85 @@ void Canvas::rod(QPointF p, QPointF q, double half_width, Rgb colour, const QRec
                           mix(qBlue(solid), qBlue(row[x])));
         }
     }
+}
+
+namespace {
+
+bool holds_pixel(const QRgb* row, int n, QRgb value)
+{
+    int i = 0;
+#if defined(__SSE2__)
+    // Four pixels a compare: the plane is searched for the key colour at
+    // every copy of a redrawn plane, millions of pixels at a ratio of 2.
+    const __m128i wanted = _mm_set1_epi32(static_cast<int>(value));
+    __m128i found = _mm_setzero_si128();
+    for (; i + 4 <= n; i += 4)
+        found =
+            _mm_or_si128(found, _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i)), wanted));
+    if (_mm_movemask_epi8(found) != 0)
+        return true;
+#endif
+    return std::find(row + i, row + n, value) != row + n;
+}
+
+} // namespace
+
+// The opaque copy over the whole visible area from the source's pixels
+// `offset` away, both images in the same format, written only where the
+// pixels differ: a redrawn plane mostly matches what the animation holds,
+// and only the part that changed is repainted. Stops without a result at
+// the first row with a pixel of the key colour, which the copy leaves out;
+// the rows before it are then already as the copy leaves them.
+std::optional<QRegion> Canvas::copy_changes(const QImage& source, QPoint offset, QRgb key)
+{
+    // Changes are gathered in blocks of 32 logical pixels across and 16
+    // down: small enough to repaint little, few enough to cost little.
+    const int block_width = std::max(1, static_cast<int>(std::lround(32 * ratio_)));
+    const int band_height = std::max(1, static_cast<int>(std::lround(16 * ratio_)));
+    const QRect r = visible_;
+    if (r.isEmpty())
+        return QRegion();
+    const int blocks = (r.width() + block_width - 1) / block_width;
+    std::vector<bool> changed(static_cast<std::size_t>(blocks));
+    std::vector<QRect> rects;
+    uchar* const bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    int band_top = r.top();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y + offset.y())) + r.left() + offset.x();
+        auto* to = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride) + r.left();
+        if (holds_pixel(from, r.width(), key))
+            return std::nullopt;
+        const auto row_bytes = static_cast<std::size_t>(r.width()) * sizeof(QRgb);
+        if (std::memcmp(from, to, row_bytes) != 0) {
+            for (int b = 0; b < blocks; ++b) {
+                const int x = b * block_width;
+                const auto bytes = static_cast<std::size_t>(std::min(block_width, r.width() - x)) * sizeof(QRgb);
+                if (std::memcmp(from + x, to + x, bytes) != 0) {
+                    std::memcpy(to + x, from + x, bytes);
+                    changed[static_cast<std::size_t>(b)] = true;
+                }
+            }
+        }
+        if (y - band_top + 1 < band_height && y < r.bottom())
+            continue;
+        for (int b = 0; b < blocks;) {
+            if (!changed[static_cast<std::size_t>(b)]) {
+                ++b;
+                continue;
+            }
+            const int first = b;
+            while (b < blocks && changed[static_cast<std::size_t>(b)])
+                changed[static_cast<std::size_t>(b++)] = false;
+            const int left = r.left() + first * block_width;
+            const int right = std::min(r.right(), r.left() + b * block_width - 1);
+            rects.emplace_back(QPoint(left, band_top), QPoint(right, y));
+        }
+        band_top = y + 1;
+    }
+    QRegion region;
+    region.setRects(rects.data(), static_cast<int>(rects.size()));
+    return region;
 }
 
 // The pixels of `to` (visible ones only) from the source's pixels `offset`
@@ -759,7 +893,6 @@ void Canvas::copy(const Surface& source, const PixelRect& from, const PixelRect&
             clear();
         return;
     }
-    const KeyedSource& k = keyed(*src, key);
     const qreal sr = src->ratio_;
     const QRectF source_rect(from.left * sr, from.top * sr, from.width * sr, from.height * sr);
     const QRectF target_device(to.left * ratio_, to.top * ratio_, to.width * ratio_, to.height * ratio_);
@@ -768,10 +901,10 @@ void Canvas::copy(const Surface& source, const PixelRect& from, const PixelRect&
     const bool block = source_rect.size() == target_device.size() && whole(source_rect) && whole(target_device);
     const QPoint offset = source_rect.topLeft().toPoint() - to_box.topLeft();
 
-    // An opaque copy over the whole visible area hides whatever was there,
-    // a clearing included. The same copy again needs only the pixels drawn
-    // over since.
-    if (!k.has_key_pixels && block && to_box.contains(visible_)) {
+    // A copy over the whole visible area without key pixels hides whatever
+    // was there, a clearing included. The same copy again needs only the
+    // pixels drawn over since; another, only those that differ.
+    if (block && to_box.contains(visible_)) {
         if (copied_.source_generation == src->generation_ && copied_.from == source_rect.toRect() &&
             copied_.to == to_box) {
             const QRect redone = copied_.drawn_over;
@@ -780,12 +913,14 @@ void Canvas::copy(const Surface& source, const PixelRect& from, const PixelRect&
             notify(redone);
             return;
         }
-        block_copy(src->image_, visible_, offset);
-        copied_ = {src->generation_, source_rect.toRect(), to_box, QRect()};
-        notify(visible_);
-        return;
+        if (const std::optional<QRegion> changed = copy_changes(src->image(), offset, to_qrgb(key))) {
+            copied_ = {src->generation_, source_rect.toRect(), to_box, QRect()};
+            notify(*changed);
+            return;
+        }
     }
 
+    const KeyedSource& k = keyed(*src, key);
     if (clear_first)
         clear();
     if (!k.has_key_pixels && block) {

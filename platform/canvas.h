@@ -3,6 +3,7 @@
 
 #include "drawing/coordinate_mapping.h"
 #include "drawing/surface.h"
+#include "platform/persistent_surface.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -10,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <QStaticText>
 
@@ -36,7 +38,7 @@ namespace vp {
 // otherwise): what lies wholly outside it is left out, clearing and copying
 // stop at its edge, and what lies outside it is not kept. Whoever makes that
 // area larger redraws the picture.
-class Canvas final : public Surface {
+class Canvas final : public PersistentSurface {
 public:
     Canvas();
 
@@ -54,9 +56,9 @@ public:
     void set_visible_area(const QRect& area);
     void show_whole();
 
-    void set_background(Rgb colour) { background_ = colour; }
+    void set_background(Rgb colour);
     Rgb background() const { return background_; }
-    void set_foreground(Rgb colour) { foreground_ = colour; }
+    void set_foreground(Rgb colour);
     // The font of printed text. The default is "Times New Roman" of 15
     // pixels (11.25 points at 96 dots per inch), sized in pixels so that the
     // labels fit the graphs whatever the screen's font resolution.
@@ -64,15 +66,21 @@ public:
     const QFont& font() const { return font_; }
 
     // Called after every change of the image with the logical rectangle that
-    // changed (the widget repaints just that).
+    // changed (the widget repaints just that); a change in scattered places
+    // is told rectangle by rectangle.
     void set_on_change(std::function<void(const QRect&)> on_change) { on_change_ = std::move(on_change); }
 
-    // Changes whenever the image changes; values are unique over all canvases,
-    // so an image copied once can be recognised again.
-    std::uint64_t generation() const { return generation_; }
+    // Changes whenever the image changes, or the size, colours, font or
+    // visible area that decide what drawing gives; values are unique over
+    // all canvases, so an image copied once can be recognised again.
+    std::uint64_t generation() const override { return generation_; }
 
     // The logical-to-pixel mapping in force (in logical pixels).
     const CoordinateMapping& mapping() const { return mapping_; }
+
+    DrawingState drawing_state() const override { return {pen_, line_width_, line_style_, requested_}; }
+    void set_drawing_state(const DrawingState& state) override;
+    qreal device_pixel_ratio() const { return ratio_; }
 
     void set_scale(double left, double top, double right, double bottom) override;
     void clear() override;
@@ -127,7 +135,10 @@ private:
     void end_painting() const;
     void apply_visible_area();
     void drawn(const QRect& device_box);
+    QRect logical_box(const QRect& device_box) const;
     void notify(const QRect& device_box);
+    void notify(const QRegion& device_region);
+    std::optional<QRegion> copy_changes(const QImage& source, QPoint offset, QRgb key);
     QRect device_box(const QRectF& logical) const;
     void fill_device(const QRect& box, Rgb colour);
     void rod(QPointF p, QPointF q, double half_width, Rgb colour, const QRect& touched);

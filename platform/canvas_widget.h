@@ -2,9 +2,12 @@
 #pragma once
 
 #include "platform/canvas.h"
+#include "platform/deferred_drawing.h"
 
+#include <QPointer>
 #include <QRegion>
 #include <QWidget>
+#include <QWindow>
 
 namespace vp {
 
@@ -13,13 +16,33 @@ namespace vp {
 // hiding, showing and covering. Only the part of the widget inside its
 // parent is drawn (a square drawing area reaches past the bottom of a low
 // window); the window redraws its pictures whenever it is resized.
+//
+// A redraw made through drawing() is drawn when it is first needed: before
+// the window paints anything while the picture is on view, when the
+// picture is shown, and when anyone takes the canvas. Redraws made one
+// after another in between cost one.
 class CanvasWidget : public QWidget {
     Q_OBJECT
 public:
     explicit CanvasWidget(QWidget* parent = nullptr);
 
-    Canvas& canvas() { return canvas_; }
-    const Canvas& canvas() const { return canvas_; }
+    // The canvas with every redraw drawn.
+    Canvas& canvas()
+    {
+        drawing_.settle_for_drawing();
+        return canvas_;
+    }
+    const Canvas& canvas() const
+    {
+        drawing_.settle();
+        return canvas_;
+    }
+    // Where the window redraws the picture: a clear() begins a redraw.
+    Surface& drawing() { return drawing_; }
+    // Draws a pending redraw now if the picture is on view.
+    void settle_if_shown();
+    // Whether a redraw waits to be drawn.
+    bool redraw_pending() const { return drawing_.pending(); }
 
     // Sets the geometry and sizes the canvas at once. A hidden widget gets
     // its resize event only when it is shown; the drawing made before that
@@ -32,16 +55,27 @@ public:
     bool repaints_held() const { return held_; }
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void resize_canvas(QSize size);
     void follow_parent();
     void watch_siblings_below();
+    void watch_window();
+    void schedule_settle();
 
     Canvas canvas_;
+    // Declared after the canvas it draws on, so that it goes first.
+    mutable DeferredDrawing drawing_;
+    bool settle_posted_ = false;
+    // The window whose paints the pending redraw must come before.
+    QPointer<QWidget> watched_window_;
+    QPointer<QWindow> watched_handle_;
     bool held_ = false;
     // What was drawn while held, logical pixels.
     QRegion pending_;

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/form1.h"
 
-#include "graphs/scales.h"
-#include "graphs/scene.h"
-#include "graphs/time_graphs.h"
+#include "graphs/pictures.h"
 #include "graphs/view.h"
 #include "graphs/zoom.h"
 #include "platform/canvas_widget.h"
@@ -177,19 +175,20 @@ void Form1::Form_Resize()
     redraw_pictures();
 }
 
+// The pictures are cleared and drawn anew on their deferred drawings: what
+// is drawn is decided here, and drawn once before the screen or anyone else
+// sees it, however many redraws come before that.
 void Form1::redraw_pictures()
 {
-    for (CanvasWidget* picture : controls_.picture_widgets())
-        picture->canvas().clear();
-    const Pictures all = pictures();
-    const std::string separator = decimal_separator();
-    Scales scales;
-    minmax(lab_.p, lab_.c, lab_.zoom, scales, all);
-    axes(all.Picture1, scales, lab_.p, lab_.c, lab_.zoom, separator);
-    axes_2(all.Picture2, all.Picture1, lab_.plane_copy, lab_.p, lab_.c);
-    axes_x_t(all.Picture3, scales, lab_.p, lab_.zoom, separator);
-    axes_y_t(all.Picture4, scales, lab_.p, lab_.zoom, separator);
-    axes_W_t(all.Picture14, scales, lab_.p, lab_.c, lab_.zoom, separator);
+    const Pictures all = redrawn_pictures();
+    // The animation first: its drawing copies the plane's, which would
+    // otherwise have to be drawn before the plane could begin anew.
+    all.Picture2.clear();
+    all.Picture1.clear();
+    all.Picture3.clear();
+    all.Picture4.clear();
+    all.Picture14.clear();
+    draw_pictures(all, lab_.p, lab_.c, lab_.zoom, lab_.plane_copy, decimal_separator());
 }
 
 Pictures Form1::pictures() const
@@ -199,8 +198,24 @@ Pictures Form1::pictures() const
             c.Picture14->canvas()};
 }
 
+Pictures Form1::redrawn_pictures() const
+{
+    const Controls& c = controls_;
+    return {c.Picture1->drawing(), c.Picture2->drawing(), c.Picture3->drawing(), c.Picture4->drawing(),
+            c.Picture14->drawing()};
+}
+
+// A box runs an event loop, and the window shows behind it what the
+// pictures are now.
+void Form1::settle_pictures()
+{
+    for (CanvasWidget* picture : controls_.picture_widgets())
+        picture->settle_if_shown();
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
+    settle_pictures();
     if (!services_.boxes->ask_yes_no(QStringLiteral("На Выход"), QStringLiteral("Вы абсолютно уверены?"))) {
         event->ignore();
         return;
@@ -234,6 +249,7 @@ std::string Form1::decimal_separator() const
 void Form1::show_message(const QString& title, const QString& text)
 {
     signal(25);
+    settle_pictures();
     services_.boxes->show_message(title, text);
 }
 

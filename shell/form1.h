@@ -82,6 +82,8 @@ private:
     void show_graphs();
     void redraw_pictures();
     Pictures pictures() const;
+    Pictures redrawn_pictures() const;
+    void settle_pictures();
 
     // The run (form1_run.cpp).
     void start_computation();

@@ -5,19 +5,20 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 
 #include <cstring>
 
 namespace vp::testing {
 
 // What a widget showing a canvas holds when it repaints, at each repaint(),
-// only the bounding rectangle of the changes the canvas reported since the
-// last one: the screen of a picture box.
+// just the areas the canvas reported changed since the last one: the screen
+// of a picture box.
 class RepaintedScreen {
 public:
     explicit RepaintedScreen(Canvas& canvas) : shown(canvas.image().copy()), canvas_(canvas)
     {
-        canvas.set_on_change([this](const QRect& changed) { pending_ |= changed; });
+        canvas.set_on_change([this](const QRect& changed) { pending_ += changed; });
     }
     RepaintedScreen(const RepaintedScreen&) = delete;
     RepaintedScreen& operator=(const RepaintedScreen&) = delete;
@@ -27,15 +28,17 @@ public:
     {
         const QImage& image = canvas_.image();
         const qreal ratio = image.devicePixelRatio();
-        const QRect device =
-            QRectF(pending_.x() * ratio, pending_.y() * ratio, pending_.width() * ratio, pending_.height() * ratio)
-                .toAlignedRect() &
-            image.rect();
-        for (int y = device.top(); y <= device.bottom(); ++y)
-            std::memcpy(shown.scanLine(y) + device.left() * 4, image.constScanLine(y) + device.left() * 4,
-                        static_cast<std::size_t>(device.width()) * 4);
-        const int area = pending_.width() * pending_.height();
-        pending_ = QRect();
+        int area = 0;
+        for (const QRect& r : pending_) {
+            const QRect device =
+                QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio).toAlignedRect() &
+                image.rect();
+            for (int y = device.top(); y <= device.bottom(); ++y)
+                std::memcpy(shown.scanLine(y) + device.left() * 4, image.constScanLine(y) + device.left() * 4,
+                            static_cast<std::size_t>(device.width()) * 4);
+            area += r.width() * r.height();
+        }
+        pending_ = QRegion();
         return area;
     }
 
@@ -43,7 +46,7 @@ public:
 
 private:
     Canvas& canvas_;
-    QRect pending_;
+    QRegion pending_;
 };
 
 // The device pixels of `area` (logical) in which two images of one size
