@@ -142,7 +142,10 @@ struct Platform {
     vp::Pause& pause;
 
     explicit Platform(vp::Pause& pause) : pause(pause) {}
-    vp::Services services() { return vp::services_of(*this, QStringLiteral("."), [] {}); }
+    vp::Services services()
+    {
+        return vp::services_of(*this, QStringLiteral("."), [] {});
+    }
 };
 
 struct Window {
