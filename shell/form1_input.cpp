@@ -3,6 +3,7 @@
 // boxes, the parameter-file loader and the results file.
 #include "shell/form1.h"
 
+#include "input/caret.h"
 #include "input/parameter_file.h"
 #include "input/results_file.h"
 #include "model/constants.h"
@@ -18,6 +19,11 @@ namespace {
 QString to_qstring(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string_view utf16(const QString& text)
+{
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
 } // namespace
@@ -38,13 +44,18 @@ void Form1::on_box_changed(Quantity q)
         apply_visibility(*d.visibility_before);
 
     // The write-back runs this handler again, nested, when it changes the
-    // text. The caret keeps its offset from the left, so that a user editing
-    // digits in place goes on where they were.
+    // text. The caret stays among the characters the user typed, so that
+    // the next keystroke goes on where the last one ended; text still
+    // selected is replaced as a whole, and the caret follows the new text.
     const QString text = QString::fromStdString(d.text);
     if (edit->text() != text) {
+        const QString edited = edit->text();
         const int caret = edit->cursorPosition();
+        const bool selected = edit->hasSelectedText();
         edit->setText(text);
-        edit->setCursorPosition(std::min(caret, static_cast<int>(text.size())));
+        const QString written = edit->text();
+        edit->setCursorPosition(selected ? static_cast<int>(written.size())
+                                         : caret_after_write_back(utf16(edited), caret, utf16(written)));
     }
     if (const std::optional<Visibility> v = after_write_back(q, lab_.p))
         apply_visibility(*v);
