@@ -24,7 +24,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QShowEvent>
+#include <QWindow>
 
 namespace vp {
 namespace {
@@ -56,7 +59,18 @@ Form1::Form1(const Services& services, QWidget* parent) : QMainWindow(parent), s
     setWindowTitle(window_title::plain);
     client_ = new ClientArea([this] { Form_Resize(); });
     client_->setObjectName(QStringLiteral("client"));
-    setCentralWidget(client_);
+    // Below the smallest area that shows every control apart, the client
+    // area keeps that size and scrolls: a screen too small for it (a large
+    // scale factor) still reaches every control.
+    const ClientSize least = minimum_client_size();
+    client_->setMinimumSize(least.width, least.height);
+    auto* scroller = new QScrollArea;
+    scroller->setObjectName(QStringLiteral("clientScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(client_);
+    setCentralWidget(scroller);
     controls_ = create_controls(client_);
 
     const Controls& c = controls_;
@@ -92,7 +106,9 @@ Form1::Form1(const Services& services, QWidget* parent) : QMainWindow(parent), s
 
     build_menus();
     build_tools();
-    resize(design_width, design_height + menuBar()->sizeHint().height());
+    const int menu_height = menuBar()->sizeHint().height();
+    setMinimumSize(least.width, least.height + menu_height);
+    resize(design_width, design_height + menu_height);
     Form_Load();
     c.CmdOK->setFocus();
 }
@@ -109,10 +125,46 @@ void Form1::Form_Load()
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         move(area.left() + static_cast<int>(0.05 * area.width()), area.top() + static_cast<int>(0.05 * area.height()));
+        fit_on_screen(screen->availableGeometry());
     }
     predvar();
     parametr();
     lab_.zagruzka = 1;
+}
+
+// The window never opens larger than the screen's free area, frame and
+// title included, and stays where it was put while it fits; what no longer
+// fits scrolls. Before the desktop has framed the window its frame is
+// taken as nothing, and the window is fitted again once it is shown.
+void Form1::fit_on_screen(const QRect& available)
+{
+    const QSize frame = frameGeometry().size() - size();
+    const QSize fitted = size().boundedTo(available.size() - frame).expandedTo(QSize(1, 1));
+    const int left = std::clamp(x(), available.left(),
+                                std::max(available.left(), available.right() + 1 - frame.width() - fitted.width()));
+    const int top = std::clamp(y(), available.top(),
+                               std::max(available.top(), available.bottom() + 1 - frame.height() - fitted.height()));
+    setMinimumSize(minimumSize().boundedTo(fitted));
+    move(left, top);
+    resize(fitted);
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (QWindow* window = windowHandle(); window != nullptr && !fitted_when_framed_)
+        window->installEventFilter(this);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && !fitted_when_framed_) {
+        fitted_when_framed_ = true;
+        watched->removeEventFilter(this);
+        if (const QScreen* on = screen())
+            fit_on_screen(on->availableGeometry());
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::predvar()

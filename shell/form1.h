@@ -72,10 +72,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Start-up and the one redraw.
     void Form_Load();
+    void fit_on_screen(const QRect& available);
     void predvar();
     void parametr();
     void layout();
@@ -138,6 +141,7 @@ private:
     double frame_wait_ = 0;
     // The pictures and readouts show an earlier step than the last.
     bool screen_behind_ = false;
+    bool fitted_when_framed_ = false;
     QSize unlocked_minimum_;
     QSize unlocked_maximum_;
 };

@@ -5,6 +5,7 @@
 
 #include "input/quantity_table.h"
 #include "platform/canvas_widget.h"
+#include "shell/layout.h"
 #include "tests/support/c_library_locale.h"
 #include "texts/characteristic_table.h"
 
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 
 #include <gtest/gtest.h>
@@ -215,9 +217,28 @@ TEST(Form1Window, ViewButtonsSwitchThePictures)
     EXPECT_FALSE(c.VScroll2->isVisible());
 }
 
+TEST(Form1Window, ASmallerWindowScrollsTheControlsInsteadOfPilingThem)
+{
+    Lab lab;
+    const ClientSize least = minimum_client_size();
+    EXPECT_EQ(lab.form->minimumSize().width(), least.width);
+    EXPECT_GT(lab.form->minimumSize().height(), least.height) << "and the menu bar";
+    // A screen too small for it (a large scale factor) lets the window be smaller.
+    lab.form->setMinimumSize(0, 0);
+    lab.form->resize(400, 300);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lab.form->client_area()->size(), QSize(least.width, least.height));
+    EXPECT_EQ(lab.widget("CmdOK")->geometry(), QRect(least.width - 243, 467, 68, 26));
+    auto* scroller = lab.form->findChild<QScrollArea*>();
+    ASSERT_NE(scroller, nullptr);
+    EXPECT_GT(scroller->verticalScrollBar()->maximum(), 0);
+    EXPECT_GT(scroller->horizontalScrollBar()->maximum(), 0);
+}
+
 TEST(Form1Window, NarrowAndMinimisedWindowsDoNotFail)
 {
     Lab lab;
+    lab.form->setMinimumSize(0, 0);
     for (const QSize size : {QSize(360, 300), QSize(120, 80), QSize(1, 1)}) {
         lab.form->resize(size);
         QCoreApplication::processEvents();
