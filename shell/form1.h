@@ -73,6 +73,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -142,6 +143,8 @@ private:
     // The pictures and readouts show an earlier step than the last.
     bool screen_behind_ = false;
     bool fitted_when_framed_ = false;
+    // The maximised or full-screen state a run keeps the window in.
+    Qt::WindowStates held_state_ = Qt::WindowNoState;
     QSize unlocked_minimum_;
     QSize unlocked_maximum_;
 };

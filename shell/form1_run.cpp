@@ -18,6 +18,7 @@
 #include "texts/run_messages.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -165,18 +166,37 @@ void Form1::lock_for_run(bool locked)
         w->setEnabled(!locked);
 }
 
+// A window of its own size gets that size fixed; a maximised or full-screen
+// one keeps its state, which the desktop does not let the user resize, and
+// is put back in it should it leave it during the run (fixing its size would
+// make the desktop restore and move it).
 void Form1::set_resizable(bool resizable)
 {
     if (resizable) {
+        held_state_ = Qt::WindowNoState;
         if (unlocked_maximum_.isValid()) {
             setMinimumSize(unlocked_minimum_);
             setMaximumSize(unlocked_maximum_);
+            unlocked_maximum_ = QSize();
         }
-    } else {
-        unlocked_minimum_ = minimumSize();
-        unlocked_maximum_ = maximumSize();
-        setFixedSize(size());
+        return;
     }
+    held_state_ = windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    if (held_state_ != Qt::WindowNoState)
+        return;
+    unlocked_minimum_ = minimumSize();
+    unlocked_maximum_ = maximumSize();
+    setFixedSize(size());
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || held_state_ == Qt::WindowNoState)
+        return;
+    const Qt::WindowStates now = windowState();
+    if (!(now & Qt::WindowMinimized) && !(now & held_state_))
+        setWindowState((now & ~(Qt::WindowMaximized | Qt::WindowFullScreen)) | held_state_);
 }
 
 void Form1::signal(int n)
