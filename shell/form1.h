@@ -105,6 +105,9 @@ private:
     // The inputs and the files (form1_input.cpp).
     void on_box_changed(Quantity q);
     void apply_visibility(const Visibility& v);
+    std::array<std::string, quantity_count> box_texts() const;
+    void write_results_head();
+    void bring_results_head_up_to_date();
     void write_results_row();
     void close_results_file();
 
@@ -134,6 +137,8 @@ private:
     QWidget* client_ = nullptr;
     Controls controls_;
     Cp1251Writer results_file_;
+    // The box texts in the head of the open results file.
+    std::array<std::string, quantity_count> head_texts_;
     QPointer<Form2> form2_;
     QPointer<AnalysisWindow> analysis_;
     // Keeps a run at one step per pause period on the wall clock.

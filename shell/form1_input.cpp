@@ -99,17 +99,28 @@ void Form1::Check_p_Click()
 {
     if (!controls_.Check_p->isChecked())
         return;
+    write_results_head();
+}
+
+std::array<std::string, quantity_count> Form1::box_texts() const
+{
+    std::array<std::string, quantity_count> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = controls_.boxes[i]->text().toStdString();
+    return texts;
+}
+
+// A new file, its head from the boxes as they stand now.
+void Form1::write_results_head()
+{
     // A tick while the file of an earlier tick is still open starts a new
     // file: the old one is closed with what it holds and then emptied.
     close_results_file();
 
     const QString path = in_working_directory(to_qstring(results_file_name));
-    std::array<std::string, quantity_count> box_texts;
-    for (std::size_t i = 0; i < box_texts.size(); ++i)
-        box_texts[i] = controls_.boxes[i]->text().toStdString();
-
+    head_texts_ = box_texts();
     bool written = results_file_.open(path);
-    for (const std::string& line : results_head(box_texts)) {
+    for (const std::string& line : results_head(head_texts_)) {
         if (!written)
             break;
         written = results_file_.write_line(line);
@@ -117,12 +128,20 @@ void Form1::Check_p_Click()
     if (!written) {
         const QString reason = results_file_.error();
         close_results_file();
-        // Unticking runs this handler again, which then does nothing.
+        // Unticking runs the box's handler again, which then does nothing.
         controls_.Check_p->setChecked(false);
         show_message(
             QStringLiteral("Ошибка"),
             QStringLiteral("Файл результатов %1 записать нельзя: %2").arg(to_qstring(results_file_name), reason));
     }
+}
+
+// The head of the file tells the values of the run it records: values
+// changed after the tick are written into a new head before the first row.
+void Form1::bring_results_head_up_to_date()
+{
+    if (controls_.Check_p->isChecked() && results_file_.is_open() && box_texts() != head_texts_)
+        write_results_head();
 }
 
 void Form1::write_results_row()

@@ -50,6 +50,7 @@ void Form1::start_computation()
                      QString::fromStdString(refusal_message(refusal, lab_.p, lab_.c, step_period())));
         return;
     }
+    bring_results_head_up_to_date();
     lab_.run_started = services_.clock->seconds();
     run_.start();
     show_run_caption();
