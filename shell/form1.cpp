@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -85,11 +86,11 @@ Form1::Form1(const Services& services, QWidget* parent) : QMainWindow(parent), s
     connect(c.Option2, &QRadioButton::clicked, this, &Form1::show_graphs);
     connect(c.HScroll1, &QScrollBar::valueChanged, this, [this](int v) {
         lab_.run.zamedlenie = v;
-        controls_.Label21->setText(QString::fromStdString(bare_number_text(v)));
+        show_setting(controls_.Label21, QStringLiteral("Замедление времени: "), v);
     });
     connect(c.HScroll2, &QScrollBar::valueChanged, this, [this](int v) {
         lab_.run.n_tochek = static_cast<std::int16_t>(v);
-        controls_.Label32->setText(QString::fromStdString(bare_number_text(v)));
+        show_setting(controls_.Label32, QStringLiteral("Точек на периоде: "), v);
     });
     connect(c.VScroll1, &QScrollBar::valueChanged, this, [this](int v) {
         lab_.zoom.k_fi = zoom_divisor(v);
@@ -103,6 +104,9 @@ Form1::Form1(const Services& services, QWidget* parent) : QMainWindow(parent), s
         lab_.zoom.k_W = static_cast<float>(zoom_divisor(v));
         Form_Resize();
     });
+
+    // Return and Enter press the start button, as the space bar does.
+    c.CmdOK->installEventFilter(this);
 
     build_menus();
     build_tools();
@@ -158,6 +162,14 @@ void Form1::showEvent(QShowEvent* event)
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == controls_.CmdOK && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
+            if (!key->isAutoRepeat())
+                controls_.CmdOK->click();
+            return true;
+        }
+    }
     if (watched == windowHandle() && event->type() == QEvent::Expose && !fitted_when_framed_) {
         fitted_when_framed_ = true;
         watched->removeEventFilter(this);
@@ -176,16 +188,27 @@ void Form1::predvar()
         const Quantity q = row.quantity;
         controls_.box(q)->setText(QString::fromStdString(start_up_text(q, quantity(lab_.p, q))));
     }
-    controls_.Label21->setText(QString::fromStdString(bare_number_text(lab_.run.zamedlenie)));
-    controls_.Label32->setText(QString::fromStdString(bare_number_text(lab_.run.n_tochek)));
+    show_setting(controls_.Label21, QStringLiteral("Замедление времени: "), lab_.run.zamedlenie);
+    show_setting(controls_.Label32, QStringLiteral("Точек на периоде: "), lab_.run.n_tochek);
+}
+
+void Form1::show_setting(QLabel* label, const QString& spoken, int value)
+{
+    const QString text = QString::fromStdString(bare_number_text(value));
+    label->setText(text);
+    label->setAccessibleName(spoken + text);
 }
 
 void Form1::parametr()
 {
     vp::parametr(lab_.p, lab_.run.n_tochek, lab_.c);
     const CharacteristicCaptions captions = characteristic_captions(lab_.p, lab_.c, decimal_separator());
-    for (std::size_t i = 0; i < captions.size(); ++i)
-        controls_.characteristics[i]->setText(QString::fromStdString(captions[i]));
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        QLabel* label = controls_.characteristics[i];
+        label->setText(QString::fromStdString(captions[i]));
+        label->setAccessibleName(
+            QString::fromStdString(spoken_caption(characteristic_table()[i].characteristic, captions[i])));
+    }
 }
 
 void Form1::layout()

@@ -81,6 +81,7 @@ private:
     void Form_Load();
     void fit_on_screen(const QRect& available);
     void predvar();
+    void show_setting(QLabel* label, const QString& spoken, int value);
     void parametr();
     void layout();
     void show_graphs();

@@ -147,15 +147,18 @@ void Form1::show_current_values()
     const Controls& c = controls_;
     const RunState& s = lab_.s;
     const std::string separator = decimal_separator();
-    auto shown = [&](const char* prefix, double value, const char* suffix) {
-        return QString::fromUtf8(prefix) +
-               QString::fromStdString(with_decimal_separator(format_number(value, "0.000000"), separator)) +
-               QString::fromUtf8(suffix);
+    // A screen reader hears the Greek letters the texts spell out.
+    auto show = [&](QLabel* label, const char* prefix, const char* spoken, double value, const char* suffix) {
+        const QString number =
+            QString::fromStdString(with_decimal_separator(format_number(value, "0.000000"), separator)) +
+            QString::fromUtf8(suffix);
+        label->setText(QString::fromUtf8(prefix) + number);
+        label->setAccessibleName(QString::fromUtf8(spoken) + number);
     };
-    c.Label29->setText(shown("t = ", s.t_f, " c"));
-    c.Label30->setText(shown("fi = ", s.fi_new / k_grad_rad, " °"));
-    c.Label31->setText(shown("wz = ", s.wz_new, " рад/с"));
-    c.Label37->setText(shown("W = ", s.W_poln, " Дж"));
+    show(c.Label29, "t = ", "t = ", s.t_f, " c");
+    show(c.Label30, "fi = ", "φ = ", s.fi_new / k_grad_rad, " °");
+    show(c.Label31, "wz = ", "ω = ", s.wz_new, " рад/с");
+    show(c.Label37, "W = ", "W = ", s.W_poln, " Дж");
 }
 
 void Form1::lock_for_run(bool locked)
