@@ -256,7 +256,13 @@ void Form1::redraw_pictures()
 {
     for (CanvasWidget* picture : controls_.picture_widgets())
         picture->canvas().clear();
-    const Pictures all = pictures();
+    draw_axes(pictures());
+    shown_run_ = lab_.run_record.run_number();
+    shown_from_ = lab_.run_record.size();
+}
+
+void Form1::draw_axes(const Pictures& all) const
+{
     const std::string separator = decimal_separator();
     Scales scales;
     minmax(lab_.p, lab_.c, lab_.zoom, scales, all);

@@ -15,10 +15,13 @@
 #include "shell/step_pacing.h"
 
 #include <QMainWindow>
+
+class QChartView;
 #include <QPointer>
 
 namespace vp {
 
+struct ExportablePicture;
 struct Pictures;
 struct SaveOutcome;
 
@@ -86,6 +89,7 @@ private:
     void layout();
     void show_graphs();
     void redraw_pictures();
+    void draw_axes(const Pictures& all) const;
     Pictures pictures() const;
 
     // The run (form1_run.cpp).
@@ -115,8 +119,11 @@ private:
     // The measuring tools (form1_tools.cpp).
     void build_tools();
     void show_analysis();
+    void attach_plot_export(QChartView* plot);
     void follow_analysis();
     void report(const SaveOutcome& outcome);
+    ExportablePicture exportable(const CanvasWidget* shown) const;
+    void draw_pictures_again(const Pictures& all) const;
 
     // The menus (form1_menus.cpp).
     void build_menus();
@@ -149,6 +156,10 @@ private:
     // The pictures and readouts show an earlier step than the last.
     bool screen_behind_ = false;
     bool fitted_when_framed_ = false;
+    // The steps of the kept run the pictures show: those after the last
+    // redraw, of the run then kept (a run that started since shows all).
+    std::uint64_t shown_run_ = 0;
+    std::size_t shown_from_ = 0;
     // The maximised or full-screen state a run keeps the window in.
     Qt::WindowStates held_state_ = Qt::WindowNoState;
     QSize unlocked_minimum_;
