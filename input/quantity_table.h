@@ -87,6 +87,9 @@ struct QuantityRow {
     std::string_view caption; // the label's, with blanks where the overlay's letter lies
     std::string_view label_tooltip;
     Overlay overlay;
+    // The symbol as a screen reader says it, the letter under the overlay
+    // restored: "ρ₀".
+    std::string_view symbol;
 
     // The texts of the value: the box's own display mask ("" for the plain
     // number text), and the mask of the default written at start-up.
@@ -117,6 +120,11 @@ struct QuantityRow {
 using QuantityTable = std::array<QuantityRow, quantity_count>;
 const QuantityTable& quantity_table();
 const QuantityRow& quantity_row(Quantity q);
+
+// The names a screen reader gives the box, "ρ₀, плотность среды, кг/м3",
+// and its label, "ρ₀ (кг/м3) =".
+std::string box_accessible_name(Quantity q);
+std::string label_accessible_name(Quantity q);
 
 // The text a box shows for a value: its display mask, or the plain number
 // text for Text20.

@@ -3,6 +3,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QRegularExpression>
 
 namespace vp {
@@ -33,6 +34,13 @@ QString QtFileDialogs::save_file_name(const QString& title, const QString& sugge
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+int QtFileDialogs::choose(const QString& title, const QString& question, const QStringList& options)
+{
+    bool chosen = false;
+    const QString answer = QInputDialog::getItem(parent_, title, question, options, 0, false, &chosen);
+    return chosen ? static_cast<int>(options.indexOf(answer)) : -1;
 }
 
 } // namespace vp

@@ -3,6 +3,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 namespace vp {
@@ -16,12 +17,15 @@ public:
     // `filters` is in Qt's form ("Изображение PNG (*.png);;Документ PDF (*.pdf)");
     // a name typed without a suffix gets the one of the filter chosen.
     virtual QString save_file_name(const QString& title, const QString& suggested_path, const QString& filters) = 0;
+    // One of the options (its index), or -1 when the user cancels.
+    virtual int choose(const QString& title, const QString& question, const QStringList& options) = 0;
 };
 
 class QtFileDialogs final : public FileDialogs {
 public:
     void set_parent(QWidget* parent) { parent_ = parent; }
     QString save_file_name(const QString& title, const QString& suggested_path, const QString& filters) override;
+    int choose(const QString& title, const QString& question, const QStringList& options) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -253,6 +253,8 @@ void AnalysisWindow::show_analysis(const RunRecord& run, std::string_view decima
 {
     read(run, decimal_separator);
     refresh(run);
+    // Minimised, it comes back as it was before.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();

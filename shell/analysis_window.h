@@ -46,8 +46,8 @@ public:
     explicit AnalysisWindow(const Clock& clock, QWidget* parent = nullptr);
     ~AnalysisWindow() override;
 
-    // The item was chosen: shows the window, raised over the others, with
-    // the kept run read to its end.
+    // The item was chosen: shows the window, restored if minimised and
+    // raised over the others, with the kept run read to its end.
     void show_analysis(const RunRecord& run, std::string_view decimal_separator);
     // After each step and after the end of a run; nothing while the window
     // is closed (showing it reads what it has missed).

@@ -111,6 +111,14 @@ QScrollBar* make_scroll_bar(Controls& c, QWidget* parent, Ctl name, Qt::Orientat
     return bar;
 }
 
+// What a screen reader says of a control: its name, then the description.
+void speak(QWidget* w, const QString& name, const QString& description)
+{
+    if (!name.isEmpty())
+        w->setAccessibleName(name);
+    w->setAccessibleDescription(description);
+}
+
 Rgb to_rgb(const QColor& colour)
 {
     return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
@@ -135,6 +143,75 @@ CanvasWidget* make_picture(Controls& c, QWidget* parent, Ctl name, const char* t
     }
     canvas.set_foreground(to_rgb(palette.color(QPalette::WindowText)));
     return picture;
+}
+
+QString words(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// Names and descriptions for a screen reader, tooltips where they were
+// missing, and the keyboard's way through the window: the panel top to
+// bottom (boxes, slow-down and points bars, view options, "файл", "ПУСК"),
+// then the drawing area.
+void make_keyboard_and_reader_ready(Controls& c)
+{
+    // The controls without a row in the tables; the captions that change
+    // (the characteristics, the readouts, the slow-down and points labels)
+    // are named by whoever writes them.
+    speak(c.Label10, {}, words("Щелчок или Ctrl+O загружает все параметры из файла vibrel_in.txt"));
+    speak(c[Ctl::Label11], {}, words("Характеристики движения; правая кнопка мыши копирует их"));
+    for (ReadoutLabel* readout : {c.Label29, c.Label30, c.Label31, c.Label37})
+        readout->setAccessibleDescription(readout->toolTip() + words(" во время расчёта"));
+    const struct {
+        QScrollBar* bar;
+        const char* name;
+        const char* description;
+    } bars[] = {
+        {c.HScroll1, "Замедление времени", "Во сколько раз медленнее показывается расчёт, от 1 до 9"},
+        {c.HScroll2, "Число точек интегрирования на периоде гармонических колебаний",
+         "От 50 до 500 через 50; действует со следующего пуска"},
+        {c.VScroll1, "Масштаб графика угла", "От -10 до 10: вниз крупнее, вверх мельче"},
+        {c.VScroll2, "Масштаб графика угловой скорости", "От -10 до 10: вниз крупнее, вверх мельче"},
+        {c.VScroll3, "Масштаб графика полной энергии", "От -10 до 10: вниз крупнее, вверх мельче"},
+    };
+    for (const auto& b : bars) {
+        b.bar->setToolTip(words(b.name));
+        speak(b.bar, words(b.name), words(b.description));
+        b.bar->setFocusPolicy(Qt::StrongFocus);
+    }
+    speak(c.Label21, words("Замедление времени: 1"), c.Label21->toolTip());
+    speak(c.Label32, words("Точек на периоде: 100"), c.Label32->toolTip().simplified());
+    speak(c.Frame1, {}, c.Frame1->toolTip());
+    speak(c.Option1, words("анимация движения"), c.Option1->toolTip());
+    speak(c.Option2, words("графики угла, угловой скорости и энергии от времени"), c.Option2->toolTip());
+    speak(c.CmdOK, {}, c.CmdOK->toolTip() + words("; клавиши Пробел и Enter"));
+    speak(c.Check_p, words("файл результатов"),
+          c.Check_p->toolTip() + words(": следующий расчёт записывается в файл vibrel_out.txt"));
+    const struct {
+        CanvasWidget* picture;
+        const char* name;
+    } pictures[] = {
+        {c.Picture1, "Плоскость Y-X"},
+        {c.Picture2, "Анимация движения"},
+        {c.Picture3, "График угла от времени"},
+        {c.Picture4, "График угловой скорости от времени"},
+        {c.Picture14, "График полной энергии от времени"},
+    };
+    for (const auto& p : pictures)
+        speak(p.picture, words(p.name), p.picture->toolTip() + words(". Меню рисунка: Shift+F10"));
+    // The plane lies under the animation and never takes the focus.
+    for (CanvasWidget* picture : {c.Picture2, c.Picture3, c.Picture4, c.Picture14})
+        picture->setFocusPolicy(Qt::StrongFocus);
+
+    // The panel top to bottom, then the drawing area.
+    std::vector<QWidget*> order(c.boxes.begin(), c.boxes.end());
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{c.HScroll1, c.HScroll2, c.Option1, c.Option2, c.Check_p, c.CmdOK, c.Picture2,
+                                         c.VScroll1, c.Picture3, c.VScroll2, c.Picture4, c.VScroll3, c.Picture14})
+        order.push_back(w);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 } // namespace
@@ -168,8 +245,16 @@ Controls create_controls(QWidget* client)
         box->setFont(serif(font_12pt));
         paint_background(box, to_qcolor(colours::light_yellow), QPalette::Base);
         c.boxes[i] = box;
-        if (!row.overlay.name.empty())
+        c.box_labels[i]->setBuddy(box);
+        speak(box, utf8(box_accessible_name(row.quantity)), utf8(row.tooltip));
+        speak(c.box_labels[i], utf8(label_accessible_name(row.quantity)),
+              QStringLiteral("подпись поля «%1»").arg(box->accessibleName()));
+        if (!row.overlay.name.empty()) {
             make_overlay(c, client, control_named(row.overlay.name), row.overlay.letter, c.box_labels[i], true);
+            speak(c[control_named(row.overlay.name)],
+                  utf8(row.overlay.letter) + QStringLiteral(" — ") + utf8(row.tooltip),
+                  QStringLiteral("буква подписи «%1»").arg(c.box_labels[i]->accessibleName()));
+        }
     }
 
     // Characteristics column; the captions come from the computation.
@@ -182,8 +267,13 @@ Controls create_controls(QWidget* client)
         // Designed with their own names as captions; the computation writes them.
         c.characteristics[j] =
             make_label(c, client, control_named(row.label), utf8(row.label), row.tooltip, Look::cyan_box);
-        if (!row.overlay.name.empty())
+        c.characteristics[j]->setAccessibleDescription(utf8(row.tooltip));
+        if (!row.overlay.name.empty()) {
             make_overlay(c, client, control_named(row.overlay.name), row.overlay.letter, c.characteristics[j], false);
+            speak(c[control_named(row.overlay.name)],
+                  utf8(row.overlay.letter) + QStringLiteral(" — ") + utf8(row.tooltip),
+                  QStringLiteral("буква надписи характеристики"));
+        }
     }
 
     // Current values, written by a run.
@@ -239,6 +329,7 @@ Controls create_controls(QWidget* client)
         if (w->objectName().endsWith(QLatin1String("_2")))
             w->raise();
     }
+    make_keyboard_and_reader_ready(c);
     return c;
 }
 

@@ -80,7 +80,8 @@ struct Controls {
 };
 
 // Creates every control on the client area, with its caption, tooltip,
-// colours, border, font and alignment. Places nothing: that is the layout's.
+// colours, border, font and alignment, its names for a screen reader and its
+// place in the keyboard's order. Places nothing: that is the layout's.
 Controls create_controls(QWidget* client);
 
 // The controls of a group, in the order they are shown or hidden.

@@ -16,13 +16,17 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QShowEvent>
+#include <QWindow>
 
 namespace vp {
 namespace {
@@ -54,7 +58,18 @@ Form1::Form1(const Services& services, QWidget* parent) : QMainWindow(parent), s
     setWindowTitle(window_title::plain);
     client_ = new ClientArea([this] { Form_Resize(); });
     client_->setObjectName(QStringLiteral("client"));
-    setCentralWidget(client_);
+    // Below the smallest area that shows every control apart, the client
+    // area keeps that size and scrolls: a screen too small for it (a large
+    // scale factor) still reaches every control.
+    const ClientSize least = minimum_client_size();
+    client_->setMinimumSize(least.width, least.height);
+    auto* scroller = new QScrollArea;
+    scroller->setObjectName(QStringLiteral("clientScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(client_);
+    setCentralWidget(scroller);
     controls_ = create_controls(client_);
 
     const Controls& c = controls_;
@@ -69,11 +84,11 @@ Form1::Form1(const Services& services, QWidget* parent) : QMainWindow(parent), s
     connect(c.Option2, &QRadioButton::clicked, this, &Form1::show_graphs);
     connect(c.HScroll1, &QScrollBar::valueChanged, this, [this](int v) {
         lab_.run.zamedlenie = v;
-        controls_.Label21->setText(QString::fromStdString(bare_number_text(v)));
+        show_setting(controls_.Label21, QStringLiteral("Замедление времени: "), v);
     });
     connect(c.HScroll2, &QScrollBar::valueChanged, this, [this](int v) {
         lab_.run.n_tochek = static_cast<std::int16_t>(v);
-        controls_.Label32->setText(QString::fromStdString(bare_number_text(v)));
+        show_setting(controls_.Label32, QStringLiteral("Точек на периоде: "), v);
     });
     connect(c.VScroll1, &QScrollBar::valueChanged, this, [this](int v) {
         lab_.zoom.k_fi = zoom_divisor(v);
@@ -88,9 +103,14 @@ Form1::Form1(const Services& services, QWidget* parent) : QMainWindow(parent), s
         Form_Resize();
     });
 
+    // Return and Enter press the start button, as the space bar does.
+    c.CmdOK->installEventFilter(this);
+
     build_menus();
     build_tools();
-    resize(design_width, design_height + menuBar()->sizeHint().height());
+    const int menu_height = menuBar()->sizeHint().height();
+    setMinimumSize(least.width, least.height + menu_height);
+    resize(design_width, design_height + menu_height);
     Form_Load();
     c.CmdOK->setFocus();
 }
@@ -107,10 +127,54 @@ void Form1::Form_Load()
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         move(area.left() + static_cast<int>(0.05 * area.width()), area.top() + static_cast<int>(0.05 * area.height()));
+        fit_on_screen(screen->availableGeometry());
     }
     predvar();
     parametr();
     lab_.zagruzka = 1;
+}
+
+// The window never opens larger than the screen's free area, frame and
+// title included, and stays where it was put while it fits; what no longer
+// fits scrolls. Before the desktop has framed the window its frame is
+// taken as nothing, and the window is fitted again once it is shown.
+void Form1::fit_on_screen(const QRect& available)
+{
+    const QSize frame = frameGeometry().size() - size();
+    const QSize fitted = size().boundedTo(available.size() - frame).expandedTo(QSize(1, 1));
+    const int left = std::clamp(x(), available.left(),
+                                std::max(available.left(), available.right() + 1 - frame.width() - fitted.width()));
+    const int top = std::clamp(y(), available.top(),
+                               std::max(available.top(), available.bottom() + 1 - frame.height() - fitted.height()));
+    setMinimumSize(minimumSize().boundedTo(fitted));
+    move(left, top);
+    resize(fitted);
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (QWindow* window = windowHandle(); window != nullptr && !fitted_when_framed_)
+        window->installEventFilter(this);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == controls_.CmdOK && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
+            if (!key->isAutoRepeat())
+                controls_.CmdOK->click();
+            return true;
+        }
+    }
+    if (watched == windowHandle() && event->type() == QEvent::Expose && !fitted_when_framed_) {
+        fitted_when_framed_ = true;
+        watched->removeEventFilter(this);
+        if (const QScreen* on = screen())
+            fit_on_screen(on->availableGeometry());
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::predvar()
@@ -122,16 +186,27 @@ void Form1::predvar()
         const Quantity q = row.quantity;
         controls_.box(q)->setText(QString::fromStdString(start_up_text(q, quantity(lab_.p, q))));
     }
-    controls_.Label21->setText(QString::fromStdString(bare_number_text(lab_.run.zamedlenie)));
-    controls_.Label32->setText(QString::fromStdString(bare_number_text(lab_.run.n_tochek)));
+    show_setting(controls_.Label21, QStringLiteral("Замедление времени: "), lab_.run.zamedlenie);
+    show_setting(controls_.Label32, QStringLiteral("Точек на периоде: "), lab_.run.n_tochek);
+}
+
+void Form1::show_setting(QLabel* label, const QString& spoken, int value)
+{
+    const QString text = QString::fromStdString(bare_number_text(value));
+    label->setText(text);
+    label->setAccessibleName(spoken + text);
 }
 
 void Form1::parametr()
 {
     vp::parametr(lab_.p, lab_.run.n_tochek, lab_.c);
     const CharacteristicCaptions captions = characteristic_captions(lab_.p, lab_.c, decimal_separator());
-    for (std::size_t i = 0; i < captions.size(); ++i)
-        controls_.characteristics[i]->setText(QString::fromStdString(captions[i]));
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        QLabel* label = controls_.characteristics[i];
+        label->setText(QString::fromStdString(captions[i]));
+        label->setAccessibleName(
+            QString::fromStdString(spoken_caption(characteristic_table()[i].characteristic, captions[i])));
+    }
 }
 
 void Form1::layout()
@@ -188,6 +263,13 @@ void Form1::redraw_pictures()
     all.Picture3.clear();
     all.Picture4.clear();
     all.Picture14.clear();
+    draw_pictures(all, lab_.p, lab_.c, lab_.zoom, lab_.plane_copy, decimal_separator());
+    shown_run_ = lab_.run_record.run_number();
+    shown_from_ = lab_.run_record.size();
+}
+
+void Form1::draw_axes(const Pictures& all) const
+{
     draw_pictures(all, lab_.p, lab_.c, lab_.zoom, lab_.plane_copy, decimal_separator());
 }
 

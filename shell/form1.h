@@ -15,10 +15,13 @@
 #include "shell/step_pacing.h"
 
 #include <QMainWindow>
+
+class QChartView;
 #include <QPointer>
 
 namespace vp {
 
+struct ExportablePicture;
 struct Pictures;
 struct SaveOutcome;
 
@@ -72,15 +75,21 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Start-up and the one redraw.
     void Form_Load();
+    void fit_on_screen(const QRect& available);
     void predvar();
+    void show_setting(QLabel* label, const QString& spoken, int value);
     void parametr();
     void layout();
     void show_graphs();
     void redraw_pictures();
+    void draw_axes(const Pictures& all) const;
     Pictures pictures() const;
     Pictures redrawn_pictures() const;
     void settle_pictures();
@@ -104,15 +113,21 @@ private:
     // The inputs and the files (form1_input.cpp).
     void on_box_changed(Quantity q);
     void apply_visibility(const Visibility& v);
+    std::array<std::string, quantity_count> box_texts() const;
+    void write_results_head();
+    void bring_results_head_up_to_date();
     void write_results_row();
     void close_results_file();
 
     // The measuring tools (form1_tools.cpp).
     void build_tools();
     void show_analysis();
+    void attach_plot_export(QChartView* plot);
     void follow_analysis();
     void save_run_data_with_progress();
     void report(const SaveOutcome& outcome);
+    ExportablePicture exportable(const CanvasWidget* shown) const;
+    void draw_pictures_again(const Pictures& all) const;
 
     // The menus (form1_menus.cpp).
     void build_menus();
@@ -134,6 +149,8 @@ private:
     QWidget* client_ = nullptr;
     Controls controls_;
     ResultsRecording results_file_;
+    // The box texts in the head of the open results file.
+    std::array<std::string, quantity_count> head_texts_;
     QPointer<Form2> form2_;
     QPointer<AnalysisWindow> analysis_;
     // Keeps a run at one step per pause period on the wall clock.
@@ -142,6 +159,13 @@ private:
     double frame_wait_ = 0;
     // The pictures and readouts show an earlier step than the last.
     bool screen_behind_ = false;
+    bool fitted_when_framed_ = false;
+    // The steps of the kept run the pictures show: those after the last
+    // redraw, of the run then kept (a run that started since shows all).
+    std::uint64_t shown_run_ = 0;
+    std::size_t shown_from_ = 0;
+    // The maximised or full-screen state a run keeps the window in.
+    Qt::WindowStates held_state_ = Qt::WindowNoState;
     QSize unlocked_minimum_;
     QSize unlocked_maximum_;
 };

@@ -3,6 +3,7 @@
 // boxes, the parameter-file loader and the results file.
 #include "shell/form1.h"
 
+#include "input/caret.h"
 #include "input/parameter_file.h"
 #include "input/results_file.h"
 #include "platform/message_boxes.h"
@@ -18,6 +19,11 @@ namespace {
 QString to_qstring(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string_view utf16(const QString& text)
+{
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
 } // namespace
@@ -38,13 +44,18 @@ void Form1::on_box_changed(Quantity q)
         apply_visibility(*d.visibility_before);
 
     // The write-back runs this handler again, nested, when it changes the
-    // text. The caret keeps its offset from the left, so that a user editing
-    // digits in place goes on where they were.
+    // text. The caret stays among the characters the user typed, so that
+    // the next keystroke goes on where the last one ended; text still
+    // selected is replaced as a whole, and the caret follows the new text.
     const QString text = QString::fromStdString(d.text);
     if (edit->text() != text) {
+        const QString edited = edit->text();
         const int caret = edit->cursorPosition();
+        const bool selected = edit->hasSelectedText();
         edit->setText(text);
-        edit->setCursorPosition(std::min(caret, static_cast<int>(text.size())));
+        const QString written = edit->text();
+        edit->setCursorPosition(selected ? static_cast<int>(written.size())
+                                         : caret_after_write_back(utf16(edited), caret, utf16(written)));
     }
     if (const std::optional<Visibility> v = after_write_back(q, lab_.p))
         apply_visibility(*v);
@@ -107,18 +118,38 @@ void Form1::Check_p_Click()
 {
     if (!controls_.Check_p->isChecked())
         return;
+    write_results_head();
+}
+
+std::array<std::string, quantity_count> Form1::box_texts() const
+{
+    std::array<std::string, quantity_count> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = controls_.boxes[i]->text().toStdString();
+    return texts;
+}
+
+// A new file, its head from the boxes as they stand now.
+void Form1::write_results_head()
+{
     // A tick while the file of an earlier tick is still open starts a new
     // file: the old one is closed with what it holds and then emptied.
     close_results_file();
 
-    std::array<std::string, quantity_count> box_texts;
-    for (std::size_t i = 0; i < box_texts.size(); ++i)
-        box_texts[i] = controls_.boxes[i]->text().toStdString();
-    if (!results_file_.start(services_.working_directory, results_head(box_texts))) {
-        // Unticking runs this handler again, which then does nothing.
+    head_texts_ = box_texts();
+    if (!results_file_.start(services_.working_directory, results_head(head_texts_))) {
+        // Unticking runs the box's handler again, which then does nothing.
         controls_.Check_p->setChecked(false);
         show_message(QStringLiteral("Ошибка"), results_file_.failure_text());
     }
+}
+
+// The head of the file tells the values of the run it records: values
+// changed after the tick are written into a new head before the first row.
+void Form1::bring_results_head_up_to_date()
+{
+    if (controls_.Check_p->isChecked() && results_file_.is_open() && box_texts() != head_texts_)
+        write_results_head();
 }
 
 void Form1::write_results_row()

@@ -34,7 +34,7 @@ void Form1::build_menus()
     file->setObjectName(QStringLiteral("mnuFile"));
     item(file, "mnuFilespravka", QStringLiteral("Справка"), MenuIcon::reference, [this] {
         open_document("spravka.pdf");
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    })->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::Key_F1)});
     item(file, "mnuFilespravka2", QStringLiteral("Таблица"), MenuIcon::table, [this] { open_document("tabl.pdf"); });
     separator(file, "mnuHelpSep1");
     item(file, "mnuFilesHistory", QStringLiteral("Стокс"), MenuIcon::stokes, [this] { open_document("stokes.pdf"); });
@@ -51,6 +51,13 @@ void Form1::build_menus()
     item(help, "mnuHelpAvtors", QStringLiteral("Авторы"), MenuIcon::authors, &Form1::mnuHelpAvtors_Click);
     item(help, "mnuHelpAbout", QStringLiteral("О программе"), MenuIcon::about, &Form1::mnuHelpAbout_Click);
     item(help, "mnuHelpAbout2", QStringLiteral("Регистрация"), MenuIcon::registration, &Form1::mnuHelpAbout2_Click);
+
+    // The heading's click from the keyboard.
+    auto* load = new QAction(QStringLiteral("Загрузить параметры из файла"), controls_.Label10);
+    load->setObjectName(QStringLiteral("actLoadParameters"));
+    load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    controls_.Label10->addAction(load);
+    connect(load, &QAction::triggered, this, &Form1::Label10_Click);
 }
 
 namespace {

@@ -18,6 +18,7 @@
 #include "texts/run_messages.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,6 +50,7 @@ void Form1::start_computation()
                      QString::fromStdString(refusal_message(refusal, lab_.p, lab_.c, step_period())));
         return;
     }
+    bring_results_head_up_to_date();
     lab_.run_started = services_.clock->seconds();
     run_.start();
     show_run_caption();
@@ -153,15 +155,18 @@ void Form1::show_current_values()
     const Controls& c = controls_;
     const RunState& s = lab_.s;
     const std::string separator = decimal_separator();
-    auto shown = [&](const char* prefix, double value, const char* suffix) {
-        return QString::fromUtf8(prefix) +
-               QString::fromStdString(with_decimal_separator(format_number(value, "0.000000"), separator)) +
-               QString::fromUtf8(suffix);
+    // A screen reader hears the Greek letters the texts spell out.
+    auto show = [&](QLabel* label, const char* prefix, const char* spoken, double value, const char* suffix) {
+        const QString number =
+            QString::fromStdString(with_decimal_separator(format_number(value, "0.000000"), separator)) +
+            QString::fromUtf8(suffix);
+        label->setText(QString::fromUtf8(prefix) + number);
+        label->setAccessibleName(QString::fromUtf8(spoken) + number);
     };
-    c.Label29->setText(shown("t = ", s.t_f, " c"));
-    c.Label30->setText(shown("fi = ", s.fi_new / k_grad_rad, " °"));
-    c.Label31->setText(shown("wz = ", s.wz_new, " рад/с"));
-    c.Label37->setText(shown("W = ", s.W_poln, " Дж"));
+    show(c.Label29, "t = ", "t = ", s.t_f, " c");
+    show(c.Label30, "fi = ", "φ = ", s.fi_new / k_grad_rad, " °");
+    show(c.Label31, "wz = ", "ω = ", s.wz_new, " рад/с");
+    show(c.Label37, "W = ", "W = ", s.W_poln, " Дж");
 }
 
 void Form1::lock_for_run(bool locked)
@@ -173,18 +178,37 @@ void Form1::lock_for_run(bool locked)
         w->setEnabled(!locked);
 }
 
+// A window of its own size gets that size fixed; a maximised or full-screen
+// one keeps its state, which the desktop does not let the user resize, and
+// is put back in it should it leave it during the run (fixing its size would
+// make the desktop restore and move it).
 void Form1::set_resizable(bool resizable)
 {
     if (resizable) {
+        held_state_ = Qt::WindowNoState;
         if (unlocked_maximum_.isValid()) {
             setMinimumSize(unlocked_minimum_);
             setMaximumSize(unlocked_maximum_);
+            unlocked_maximum_ = QSize();
         }
-    } else {
-        unlocked_minimum_ = minimumSize();
-        unlocked_maximum_ = maximumSize();
-        setFixedSize(size());
+        return;
     }
+    held_state_ = windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    if (held_state_ != Qt::WindowNoState)
+        return;
+    unlocked_minimum_ = minimumSize();
+    unlocked_maximum_ = maximumSize();
+    setFixedSize(size());
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || held_state_ == Qt::WindowNoState)
+        return;
+    const Qt::WindowStates now = windowState();
+    if (!(now & Qt::WindowMinimized) && !(now & held_state_))
+        setWindowState((now & ~(Qt::WindowMaximized | Qt::WindowFullScreen)) | held_state_);
 }
 
 void Form1::signal(int n)

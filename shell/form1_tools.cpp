@@ -4,15 +4,27 @@
 #include "shell/form1.h"
 
 #include "analysis/table_texts.h"
+#include "graphs/scene.h"
+#include "graphs/time_graphs.h"
+#include "model/constants.h"
 #include "platform/canvas_widget.h"
 #include "platform/clock.h"
+#include "platform/painter_surface.h"
 #include "shell/analysis_window.h"
 #include "shell/characteristics_copy.h"
 #include "shell/picture_export.h"
 #include "shell/picture_tools.h"
 
+#include <QAction>
+#include <QChartView>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QPicture>
 #include <QProgressDialog>
 
+#include <algorithm>
 #include <memory>
 
 namespace vp {
@@ -32,7 +44,7 @@ void Form1::build_tools()
         new PictureTools(picture, kind, lab_.run_record,
                          {[this] { show_analysis(); }, [this] { save_run_data_with_progress(); },
                           [this, shown] {
-                              report(save_picture(*services_.dialogs, shown->canvas(),
+                              report(save_picture(*services_.dialogs, exportable(shown),
                                                   in_working_directory(shown->objectName() + QStringLiteral(".png"))));
                           },
                           [shown] { copy_picture(shown->canvas()); }});
@@ -48,9 +60,43 @@ void Form1::build_tools()
 
 void Form1::show_analysis()
 {
-    if (!analysis_)
+    if (!analysis_) {
         analysis_ = new AnalysisWindow(*services_.clock, this);
+        for (QChartView* plot : analysis_->findChildren<QChartView*>())
+            attach_plot_export(plot);
+    }
     analysis_->show_analysis(lab_.run_record, decimal_separator());
+}
+
+// The analysis window's plots are saved as the pictures are: their menu
+// (right click) saves and copies what they show, drawn again by the chart.
+void Form1::attach_plot_export(QChartView* plot)
+{
+    ExportablePicture picture;
+    picture.logical_size = plot->size();
+    picture.as_shown = [plot] { return plot->grab().toImage(); };
+    picture.redrawn = [plot](qreal ratio) {
+        QImage image(plot->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        plot->render(&painter);
+        return image;
+    };
+    picture.drawn_on = [plot](QPainter& painter) { plot->render(&painter); };
+    auto* menu = new QMenu(plot);
+    connect(menu->addAction(QStringLiteral("Сохранить изображение…")), &QAction::triggered, this,
+            [this, plot, picture] {
+                ExportablePicture now = picture;
+                now.logical_size = plot->size();
+                report(save_picture(*services_.dialogs, now,
+                                    in_working_directory(plot->objectName() + QStringLiteral(".png"))));
+            });
+    connect(menu->addAction(QStringLiteral("Копировать изображение")), &QAction::triggered, this,
+            [plot] { QGuiApplication::clipboard()->setImage(plot->grab().toImage()); });
+    plot->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(plot, &QWidget::customContextMenuRequested, menu,
+            [menu, plot](const QPoint& at) { menu->popup(plot->mapToGlobal(at)); });
 }
 
 // The analysis window follows a run as it goes; closed, it costs nothing.
@@ -81,6 +127,71 @@ void Form1::save_run_data_with_progress()
                              if (progress)
                                  progress->setValue(static_cast<int>(done * 1000));
                          }));
+}
+
+// The pictures as the window has drawn them, drawn again on other surfaces
+// by the same calls: the axes of the last redraw, then the steps of the run
+// drawn since, and the animation's frame of the last of them.
+void Form1::draw_pictures_again(const Pictures& all) const
+{
+    for (Surface* picture : {&all.Picture1, &all.Picture2, &all.Picture3, &all.Picture4, &all.Picture14})
+        picture->clear();
+    draw_axes(all);
+    const RunRecord& run = lab_.run_record;
+    const std::size_t from = run.run_number() == shown_run_ ? shown_from_ : 0;
+    RunState s;
+    for (std::size_t i = from; i < run.size(); ++i) {
+        const RunRow row = run.row(i);
+        s.t_f = row.t;
+        s.fi_new = row.fi_deg * k_grad_rad;
+        s.wz_new = row.wz;
+        s.W_poln = row.W;
+        plot_time_point(all.Picture3, all.Picture4, all.Picture14, s);
+    }
+    if (from < run.size())
+        draw_animation_frame(all.Picture2, all.Picture1, lab_.plane_copy, lab_.p, s);
+}
+
+ExportablePicture Form1::exportable(const CanvasWidget* shown) const
+{
+    const std::array<CanvasWidget*, 5> widgets = controls_.picture_widgets();
+    const auto which = static_cast<std::size_t>(std::find(widgets.begin(), widgets.end(), shown) - widgets.begin());
+    const auto pictures_of = [](auto& p) { return Pictures{*p[0], *p[1], *p[2], *p[3], *p[4]}; };
+    ExportablePicture out;
+    out.logical_size = shown->canvas().logical_size();
+    out.as_shown = [shown] { return shown->canvas().image(); };
+    out.redrawn = [this, widgets, which, pictures_of](qreal ratio) {
+        std::array<std::unique_ptr<Canvas>, 5> canvases;
+        for (std::size_t i = 0; i < canvases.size(); ++i) {
+            const Canvas& on_screen = widgets[i]->canvas();
+            canvases[i] = std::make_unique<Canvas>();
+            canvases[i]->set_background(on_screen.background());
+            canvases[i]->set_foreground(on_screen.foreground());
+            canvases[i]->set_font(on_screen.font());
+            canvases[i]->resize(on_screen.logical_size(), ratio);
+        }
+        draw_pictures_again(pictures_of(canvases));
+        return canvases[which]->image();
+    };
+    out.drawn_on = [this, widgets, which, pictures_of](QPainter& painter) {
+        // The other pictures are drawn too, on records thrown away, as the
+        // animation copies the plane.
+        std::array<QPicture, 5> records;
+        std::array<std::unique_ptr<QPainter>, 5> painters;
+        std::array<std::unique_ptr<PainterSurface>, 5> surfaces;
+        for (std::size_t i = 0; i < surfaces.size(); ++i) {
+            const Canvas& on_screen = widgets[i]->canvas();
+            QPainter* on = &painter;
+            if (i != which) {
+                painters[i] = std::make_unique<QPainter>(&records[i]);
+                on = painters[i].get();
+            }
+            surfaces[i] = std::make_unique<PainterSurface>(*on, on_screen.logical_size(), on_screen.background(),
+                                                           on_screen.foreground(), on_screen.font());
+        }
+        draw_pictures_again(pictures_of(surfaces));
+    };
+    return out;
 }
 
 void Form1::report(const SaveOutcome& outcome)

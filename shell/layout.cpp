@@ -134,7 +134,10 @@ WindowLayout layout(int scale_width, int scale_height)
 
     // The drawing area: the plane and the animation share one square; the
     // three graphs share it in thirds, each with its zoom bar on the left.
-    const float side = label10.left - 2 * otstup_x;
+    // The square takes the width left of the panels, but a wide, low window
+    // would push it down over the current values: it then takes the height
+    // above them.
+    const float side = std::min(label10.left - 2 * otstup_x, label29.top - otstup_y);
     const PlaceF picture1 = put(Ctl::Picture1, otstup_x, otstup_y, side, side);
     put(Ctl::Picture2, otstup_x, otstup_y, side, side);
     const PlaceF vscroll1 = put(Ctl::VScroll1, otstup_x, otstup_y, L_Height / 2, picture1.height / 3 - otstup_y);
@@ -150,6 +153,24 @@ WindowLayout layout(int scale_width, int scale_height)
     const ControlRect plane = to_pixels(picture1);
     out.plane_copy = {0, 0, plane.width, plane.height, 0, 0, plane.width, static_cast<float>(plane.height)};
     return out;
+}
+
+ClientSize minimum_client_size()
+{
+    // Measured on a pass: the current values and the panels side by side,
+    // and the panels' lowest control inside.
+    const WindowLayout pass = layout(0, 0);
+    auto right = [&](Ctl c) { return pass.find(c)->left + pass.find(c)->width; };
+    auto bottom = [&](Ctl c) { return pass.find(c)->top + pass.find(c)->height; };
+    const float readouts = std::max(right(Ctl::Label31), right(Ctl::Label37));
+    const float panels = -pass.find(Ctl::Label10)->left;
+    float lowest = 0;
+    for (const Placement& p : pass.placements) {
+        if (p.place.left >= pass.find(Ctl::Label10)->left && p.place.top >= 0)
+            lowest = std::max(lowest, bottom(p.control));
+    }
+    const auto whole = [](float v) { return static_cast<int>(std::ceil(v)); };
+    return {whole(readouts + pass.find(Ctl::Label29)->left + panels), whole(lowest)};
 }
 
 ControlRect to_pixels(const PlaceF& place)

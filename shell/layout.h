@@ -26,7 +26,7 @@ struct Placement {
 // window has no layout manager: the parameter and characteristics panels hang
 // from the right edge, the current values from the bottom edge, and the
 // drawing area is a square in the top-left corner that takes the rest of the
-// width (so a wide, low window lets it reach past the bottom).
+// width, or in a wide, low window the height above the current values.
 struct WindowLayout {
     std::vector<Placement> placements; // in the order they are set
     PlaneCopyRects plane_copy;
@@ -35,6 +35,14 @@ struct WindowLayout {
 };
 
 WindowLayout layout(int scale_width, int scale_height);
+
+// The smallest client area in which no two controls overlap and all of them
+// lie inside: the current values beside the panels, the panels' lowest
+// control above the bottom edge.
+struct ClientSize {
+    int width = 0, height = 0;
+};
+ClientSize minimum_client_size();
 
 // The pixel rectangle a control gets: edges rounded once, sizes that would be
 // negative (a client area too small) clamped to zero.

@@ -15,6 +15,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSvgGenerator>
 
 #include <algorithm>
 #include <functional>
@@ -48,20 +49,6 @@ QByteArray image_bytes(const QImage& image, const char* format)
     return bytes;
 }
 
-// The drawing is a raster image: the SVG carries it as an embedded PNG,
-// sized in the picture's logical pixels, so that it keeps its proportions and
-// its full resolution in a document.
-QByteArray svg_bytes(const Canvas& picture)
-{
-    const QByteArray w = QByteArray::number(picture.logical_size().width());
-    const QByteArray h = QByteArray::number(picture.logical_size().height());
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"" +
-           w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n<image width=\"" + w + "\" height=\"" +
-           h + "\" xlink:href=\"data:image/png;base64," + image_bytes(picture.image(), "PNG").toBase64() +
-           "\"/>\n</svg>\n";
-}
-
 SaveOutcome write_bytes(const QString& path, const QByteArray& bytes)
 {
     WholeFileWriter file;
@@ -70,32 +57,57 @@ SaveOutcome write_bytes(const QString& path, const QByteArray& bytes)
     return failed(path, file.error());
 }
 
-// A page the size of the picture (96 logical pixels to the inch), the image
-// drawn on it pixel for pixel.
-SaveOutcome write_pdf(const Canvas& picture, const QString& path)
+QByteArray svg_bytes(const ExportablePicture& picture)
 {
-    const QImage& image = picture.image();
-    const QSize size = picture.logical_size();
-    if (image.isNull() || size.isEmpty())
-        return failed(path, QStringLiteral("рисунок пуст"));
     QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter pdf(&buffer);
-        pdf.setCreator(QStringLiteral("viscous-pendulum"));
-        pdf.setPageSize(QPageSize(QSizeF(size.width() * 0.75, size.height() * 0.75), QPageSize::Point));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setResolution(qRound(96 * image.devicePixelRatio()));
-        QPainter painter(&pdf);
-        QImage plain = image;
-        plain.setDevicePixelRatio(1);
-        painter.drawImage(QRect(QPoint(0, 0), plain.size()), plain);
-    }
-    return write_bytes(path, bytes);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(picture.logical_size);
+    svg.setViewBox(QRect(QPoint(0, 0), picture.logical_size));
+    svg.setTitle(QStringLiteral("viscous-pendulum"));
+    QPainter painter(&svg);
+    picture.drawn_on(painter);
+    painter.end();
+    return bytes;
+}
+
+// A page the size of the picture, 96 logical pixels to the inch.
+QByteArray pdf_bytes(const ExportablePicture& picture)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setCreator(QStringLiteral("viscous-pendulum"));
+    const QSize size = picture.logical_size;
+    pdf.setPageSize(QPageSize(QSizeF(size.width() * 0.75, size.height() * 0.75), QPageSize::Point));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setResolution(96);
+    QPainter painter(&pdf);
+    picture.drawn_on(painter);
+    painter.end();
+    return bytes;
+}
+
+bool is_vector(const QString& suffix)
+{
+    return suffix == QLatin1String("svg") || suffix == QLatin1String("pdf");
 }
 
 } // namespace
+
+qreal redraw_ratio(PictureSize size, const QSize& logical_size)
+{
+    switch (size) {
+    case PictureSize::as_shown: return 1;
+    case PictureSize::three_times: return 3;
+    case PictureSize::a4_at_300_dpi:
+        return logical_size.width() > 0 ? qreal(a4_width_at_300_dpi) / logical_size.width() : 1;
+    }
+    return 1;
+}
 
 SaveOutcome save_run_data(FileDialogs& dialogs, const RunRecord& run, const QString& suggested_path,
                           const SaveProgress& progress)
@@ -105,11 +117,30 @@ SaveOutcome save_run_data(FileDialogs& dialogs, const RunRecord& run, const QStr
                          [&](const QString& path) { return write_run_csv(run, path, progress); });
 }
 
-SaveOutcome save_picture(FileDialogs& dialogs, const Canvas& picture, const QString& suggested_path)
+SaveOutcome save_picture(FileDialogs& dialogs, const ExportablePicture& picture, const QString& suggested_path)
 {
-    return ask_and_write(dialogs, QStringLiteral("Сохранить изображение"), suggested_path,
-                         QStringLiteral("Изображение PNG (*.png);;Рисунок SVG (*.svg);;Документ PDF (*.pdf)"),
-                         [&picture](const QString& path) { return write_picture(picture, path); });
+    const QString path =
+        dialogs.save_file_name(QStringLiteral("Сохранить изображение"), suggested_path,
+                               QStringLiteral("Изображение PNG (*.png);;Рисунок SVG (*.svg);;Документ PDF (*.pdf)"));
+    if (path.isEmpty())
+        return {SaveOutcome::cancelled, path, {}};
+    PictureSize size = PictureSize::as_shown;
+    if (!is_vector(QFileInfo(path).suffix().toLower())) {
+        const QSize shown = picture.logical_size;
+        const auto option = [&shown](const QString& text, PictureSize s) {
+            const qreal ratio = redraw_ratio(s, shown);
+            return text.arg(qRound(shown.width() * ratio)).arg(qRound(shown.height() * ratio));
+        };
+        const int choice = dialogs.choose(
+            QStringLiteral("Сохранить изображение"), QStringLiteral("Размер изображения:"),
+            {option(QStringLiteral("Как на экране (%1 × %2)"), PictureSize::as_shown),
+             option(QStringLiteral("Для печати, втрое крупнее (%1 × %2)"), PictureSize::three_times),
+             option(QStringLiteral("Для печати, 300 dpi на ширину листа A4 (%1 × %2)"), PictureSize::a4_at_300_dpi)});
+        if (choice < 0)
+            return {SaveOutcome::cancelled, path, {}};
+        size = static_cast<PictureSize>(choice);
+    }
+    return write_picture(picture, size, path);
 }
 
 void copy_picture(const Canvas& picture)
@@ -138,17 +169,21 @@ SaveOutcome write_run_csv(const RunRecord& run, const QString& path, const SaveP
     return failed(path, file.error());
 }
 
-SaveOutcome write_picture(const Canvas& picture, const QString& path)
+SaveOutcome write_picture(const ExportablePicture& picture, PictureSize size, const QString& path)
 {
+    if (picture.logical_size.isEmpty())
+        return failed(path, QStringLiteral("рисунок пуст"));
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("svg"))
         return write_bytes(path, svg_bytes(picture));
     if (suffix == QLatin1String("pdf"))
-        return write_pdf(picture, path);
+        return write_bytes(path, pdf_bytes(picture));
+    const QImage image =
+        size == PictureSize::as_shown ? picture.as_shown() : picture.redrawn(redraw_ratio(size, picture.logical_size));
     // PNG as the dialog offers it; another suffix typed by hand asks for its
     // own format, where Qt writes it.
     const QByteArray format = suffix.isEmpty() ? QByteArray("PNG") : suffix.toLatin1();
-    const QByteArray bytes = image_bytes(picture.image(), format.constData());
+    const QByteArray bytes = image_bytes(image, format.constData());
     if (bytes.isEmpty())
         return failed(path, QStringLiteral("изображения в формате «%1» эта программа не пишет").arg(suffix));
     return write_bytes(path, bytes);

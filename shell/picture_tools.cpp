@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
@@ -28,6 +29,12 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
+        if (tools_.picture_->hasFocus()) {
+            painter.setPen(QPen(QColor(0, 0, 128), 1, Qt::DashLine));
+            painter.drawRect(rect().adjusted(1, 1, -2, -2));
+        }
+        if (!tools_.mouse_inside_)
+            return;
         const QPointF m = tools_.mouse_;
         painter.setPen(QPen(QColor(0, 0, 128, 170), 1));
         painter.drawLine(QPointF(m.x() + 0.5, 0), QPointF(m.x() + 0.5, height()));
@@ -55,14 +62,25 @@ PictureTools::PictureTools(CanvasWidget* picture, PictureKind kind, const RunRec
     : QObject(picture), picture_(picture), kind_(kind), run_(run), commands_(std::move(commands))
 {
     menu_ = new QMenu(picture);
-    const std::pair<QString, std::function<void()>*> items[] = {
-        {QStringLiteral("Анализ колебаний…"), &commands_.analyse},
-        {QStringLiteral("Сохранить данные (CSV)…"), &commands_.save_data},
-        {QStringLiteral("Сохранить изображение…"), &commands_.save_image},
-        {QStringLiteral("Копировать изображение"), &commands_.copy_image},
+    // The keys work on the picture that has the focus (a click or Tab gives
+    // it), and the menu shows them.
+    const struct {
+        QString text;
+        QKeySequence keys;
+        std::function<void()>* command;
+    } items[] = {
+        {QStringLiteral("Анализ колебаний…"), QKeySequence(Qt::CTRL | Qt::Key_A), &commands_.analyse},
+        {QStringLiteral("Сохранить данные (CSV)…"), QKeySequence(Qt::CTRL | Qt::Key_D), &commands_.save_data},
+        {QStringLiteral("Сохранить изображение…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         &commands_.save_image},
+        {QStringLiteral("Копировать изображение"), QKeySequence(Qt::CTRL | Qt::Key_C), &commands_.copy_image},
     };
-    for (const auto& [text, command] : items) {
-        QAction* action = menu_->addAction(text);
+    for (const auto& item : items) {
+        QAction* action = menu_->addAction(item.text);
+        action->setShortcut(item.keys);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        picture->addAction(action);
+        std::function<void()>* command = item.command;
         connect(action, &QAction::triggered, this, [command] {
             if (*command)
                 (*command)();
@@ -77,9 +95,23 @@ PictureTools::PictureTools(CanvasWidget* picture, PictureKind kind, const RunRec
     picture->installEventFilter(this);
 }
 
+// Shown while the mouse is over the picture or the picture has the focus,
+// which a dashed frame marks.
+void PictureTools::show_overlay()
+{
+    if (!mouse_inside_ && !picture_->hasFocus()) {
+        overlay_->hide();
+        return;
+    }
+    overlay_->setGeometry(picture_->rect());
+    overlay_->show();
+    overlay_->raise();
+    overlay_->update();
+}
+
 QString PictureTools::readout_text() const
 {
-    if (!overlay_->isVisible())
+    if (!overlay_->isVisible() || !mouse_inside_)
         return {};
     const std::string separator = QLocale().decimalPoint().toStdString();
     return QString::fromStdString(
@@ -93,15 +125,37 @@ bool PictureTools::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::MouseMove:
         mouse_ = static_cast<QMouseEvent*>(event)->position();
-        overlay_->setGeometry(picture_->rect());
-        overlay_->show();
-        overlay_->raise();
-        overlay_->update();
+        mouse_inside_ = true;
+        show_overlay();
         break;
     case QEvent::Leave:
-    case QEvent::Hide: overlay_->hide(); break;
+        mouse_inside_ = false;
+        show_overlay();
+        break;
+    case QEvent::Hide:
+        mouse_inside_ = false;
+        overlay_->hide();
+        break;
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: show_overlay(); break;
     case QEvent::Resize: overlay_->setGeometry(picture_->rect()); break;
-    case QEvent::ContextMenu: menu_->popup(static_cast<QContextMenuEvent*>(event)->globalPos()); return true;
+    case QEvent::ContextMenu: {
+        // From the keyboard (the menu key) the menu opens at the picture's
+        // top-left corner.
+        const auto* menu_event = static_cast<QContextMenuEvent*>(event);
+        menu_->popup(menu_event->reason() == QContextMenuEvent::Keyboard ? picture_->mapToGlobal(QPoint(8, 8))
+                                                                         : menu_event->globalPos());
+        return true;
+    }
+    case QEvent::KeyPress: {
+        // Shift+F10, the other key of a context menu.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
+            menu_->popup(picture_->mapToGlobal(QPoint(8, 8)));
+            return true;
+        }
+        break;
+    }
     default: break;
     }
     return false;

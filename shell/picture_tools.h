@@ -54,6 +54,8 @@ protected:
 private:
     friend class ReadoutOverlay;
 
+    void show_overlay();
+
     CanvasWidget* picture_;
     PictureKind kind_;
     const RunRecord& run_;
@@ -61,6 +63,7 @@ private:
     QMenu* menu_ = nullptr;
     QWidget* overlay_ = nullptr;
     QPointF mouse_;
+    bool mouse_inside_ = false;
 };
 
 } // namespace vp

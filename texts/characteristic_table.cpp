@@ -176,6 +176,14 @@ CharacteristicCaptions characteristic_captions(const Parameters& p, const Charac
     return captions;
 }
 
+std::string spoken_caption(Characteristic characteristic, std::string_view caption)
+{
+    const std::size_t first = caption.find_first_not_of(' ');
+    const std::size_t last = caption.find_last_not_of(' ');
+    const std::string_view words = first == std::string_view::npos ? "" : caption.substr(first, last + 1 - first);
+    return std::string(characteristic_row(characteristic).overlay.letter) + std::string(words);
+}
+
 std::string characteristic_value_text(Characteristic characteristic, const CharacteristicReading& reading,
                                       std::string_view separator)
 {

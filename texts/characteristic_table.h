@@ -45,6 +45,10 @@ using CharacteristicCaptions = std::array<std::string, characteristic_count>;
 CharacteristicCaptions characteristic_captions(const Parameters& p, const Characteristics& c,
                                                std::string_view decimal_separator);
 
+// A caption as a screen reader says it: the overlay's letter in the place
+// of the blanks left for it, no blanks at either end: "ρ_sf=8.000E+02 кг/м3".
+std::string spoken_caption(Characteristic characteristic, std::string_view caption);
+
 // A value as the copied list gives it: the label's mask with the separator
 // given whatever the row keeps, or the limit alone ("-> oo", "-> 0", "???").
 std::string characteristic_value_text(Characteristic characteristic, const CharacteristicReading& reading,

@@ -241,9 +241,14 @@ void style_blocks(QTextDocument& document)
     }
 }
 
+// A table under a heading keeps at least so many rows after its header on
+// the heading's page, or goes on to the next page with the heading.
+constexpr int rows_kept_together = 3;
+
 // The number of the first heading, not yet in `moved`, that is left alone
-// at the foot of a page while what it introduces begins on the next one;
-// -1 when there is none.
+// at the foot of a page while what it introduces begins on the next one, or
+// whose table breaks after fewer than rows_kept_together rows; -1 when there
+// is none.
 int lonely_heading(const QTextDocument& document, double page_height, const QSet<int>& moved)
 {
     QAbstractTextDocumentLayout* layout = document.documentLayout();
@@ -261,6 +266,18 @@ int lonely_heading(const QTextDocument& document, double page_height, const QSet
         const QTextBlock following = block.next();
         if (following.isValid() && page_of(following) != page_of(block))
             return block.blockNumber();
+        // A table right under the heading that breaks after a row or two:
+        // the page would end in an empty stretch of its frame. The heading
+        // and the table go on to the next page together.
+        const QTextTable* table = following.isValid() ? QTextCursor(following).currentTable() : nullptr;
+        if (table != nullptr && table->rows() > 1) {
+            const int last_kept = std::min(table->rows() - 1, rows_kept_together);
+            const auto page_of_row = [&](int row) {
+                return page_of(table->cellAt(row, 0).firstCursorPosition().block());
+            };
+            if (page_of_row(1) != page_of_row(last_kept))
+                return block.blockNumber();
+        }
     }
     return -1;
 }

@@ -93,8 +93,15 @@ public:
         suggested << suggested_path;
         return answer;
     }
+    int choose(const QString&, const QString&, const QStringList& options) override
+    {
+        offered = options;
+        return choice;
+    }
     QStringList suggested;
     QString answer;
+    QStringList offered;
+    int choice = 0; // -1: cancel
 };
 
 struct Doubles {

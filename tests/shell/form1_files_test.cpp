@@ -119,18 +119,42 @@ TEST(Form1ResultsFile, TickingWritesTheHeadInTheLabsCodePage)
     EXPECT_OPEN_HANDLES(results_path(lab), 1);
 }
 
-TEST(Form1ResultsFile, TheHeadShowsTheBoxesAtTheTick)
+TEST(Form1ResultsFile, TheHeadTellsTheValuesOfTheRunItRecords)
 {
-    Lab lab;
-    tick(lab);
-    lab.type("Text20", QStringLiteral("0.05"));
-    lab.type("Text1", QStringLiteral("12"));
-    press(lab);
-    const std::vector<QByteArray> lines = lines_of(file_bytes(results_path(lab)));
-    ASSERT_EQ(lines.size(), 16u + 3u);
-    EXPECT_EQ(lines[1], QByteArray("m (\xEA\xE3) =      15.4990"));
-    EXPECT_EQ(lines[13], QByteArray("\xD2 (\xF1) =") + QByteArray(7, ' ') + " 16");
-    EXPECT_EQ(lab.form->lab().p.massa, 12) << "the run itself uses the new values";
+    // Changed after the tick: the head is written anew before the first row.
+    Lab changed;
+    changed.type("Text20", QStringLiteral("0.05"));
+    tick(changed);
+    changed.type("Text1", QStringLiteral("12"));
+    changed.type("Text20", QStringLiteral("0.06"));
+    press(changed);
+    const std::vector<QByteArray> lines = lines_of(file_bytes(results_path(changed)));
+    ASSERT_GT(lines.size(), 16u);
+    EXPECT_EQ(lines[1], QByteArray("m (\xEA\xE3) =      12.0000"));
+    EXPECT_EQ(lines[13], QByteArray("\xD2 (\xF1) =") + QByteArray(7, ' ') + " .06");
+    EXPECT_EQ(changed.form->lab().p.massa, 12);
+    EXPECT_TRUE(changed.doubles.boxes.shown.empty());
+
+    // Unchanged, or changed and changed back: the head of the tick, byte for
+    // byte, and the file never emptied in between.
+    Lab same;
+    same.type("Text20", QStringLiteral("0.06"));
+    same.type("Text1", QStringLiteral("12"));
+    tick(same);
+    const QByteArray at_tick = file_bytes(results_path(same));
+    same.type("Text1", QStringLiteral("13"));
+    same.type("Text1", QStringLiteral("12"));
+    QByteArray at_first_pause;
+    same.doubles.pause.during = [&](int pause_number) {
+        if (pause_number == 1)
+            at_first_pause = file_bytes(results_path(same));
+    };
+    press(same);
+    EXPECT_TRUE(at_first_pause.startsWith(at_tick));
+    EXPECT_EQ(lines_of(at_first_pause).size(), 17u);
+    const QByteArray bytes = file_bytes(results_path(same));
+    EXPECT_EQ(bytes.left(at_tick.size()), at_tick);
+    EXPECT_EQ(bytes, file_bytes(results_path(changed))) << "the same run, the same file";
 }
 
 TEST(Form1ResultsFile, ARunAppendsOneRowPerCompletedStep)

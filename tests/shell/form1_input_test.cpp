@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QStringEncoder>
@@ -100,38 +101,63 @@ TEST(Form1Input, AWarningIsShownOnceOnly)
     }
 }
 
-TEST(Form1Input, TheCaretKeepsItsOffsetWhenTheBoxIsRewritten)
+// Keys as the box gets them from the keyboard, one at a time.
+void press(QLineEdit* box, Qt::Key key, const QString& text = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent down(QEvent::KeyPress, key, modifiers, text);
+    QCoreApplication::sendEvent(box, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, modifiers, text);
+    QCoreApplication::sendEvent(box, &up);
+}
+
+TEST(Form1Input, TypingKeyByKeyGivesTheNumberTyped)
 {
     struct Case {
         const char* box;
-        int caret;         // where the user stands, -1: the whole text selected
-        const char* edit;  // "<" backspace, ">" delete, otherwise typed text
-        const char* shown; // after the write-back
-        int caret_after;
+        int caret; // where the user stands first, -1: the whole text selected
+        // Typed text; "<" backspace, ">" delete.
+        const char* keys;
+        const char* shown;
+        double Parameters::*quantity;
+        double value;
+        std::size_t messages = 0; // a "0" on the way to 0.0015 is a vacuum
     };
     const Case cases[] = {
-        {"Text1", 7, "<", "15.4990", 6},     // 15.499 gets its last zero back
-        {"Text1", 2, ">", "154990.0000", 2}, // the point deleted
-        {"Text1", 0, "-", "15.4990", 1},     // refused, replaced
-        {"Text20", -1, "16.000", " 16", 3},  // beyond the new end: at the end
-        {"Text19", 6, "4", "-3.500", 6},     // -3.5004 rounds back
+        // Over the whole text, each key rewritten at once in the box's format.
+        {"Text20", -1, "20", " 20", &Parameters::Tmax, 20},
+        {"Text20", -1, "15", " 15", &Parameters::Tmax, 15},
+        {"Text18", -1, "45", "45.000", &Parameters::fi0, 45},
+        {"Text3", -1, "13546", "13546.0000", &Parameters::ro_0, 13546},
+        {"Text5", -1, "0.0015", "0.0015000", &Parameters::eta, 0.0015, 1},
+        // At the end of a number, in its middle, and deleting.
+        {"Text20", 3, "5", " 165", &Parameters::Tmax, 165},
+        {"Text1", 3, "7", "15.7499", &Parameters::massa, 15.7499},
+        {"Text2", 1, "2", "12.5000", &Parameters::dlina, 12.5},
+        {"Text1", 7, "<<1", "15.4910", &Parameters::massa, 15.491},
+        {"Text1", 2, ">", "154990.0000", &Parameters::massa, 154990},
+        // The blank deleted comes back, and the caret stays before the digits.
+        {"Text20", 0, ">2", " 216", &Parameters::Tmax, 216},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.box) + " " + c.keys);
         Lab lab;
         QLineEdit* box = lab.box(c.box);
+        box->setFocus();
         if (c.caret < 0)
             box->selectAll();
         else
             box->setCursorPosition(c.caret);
-        const std::string edit = c.edit;
-        if (edit == "<")
-            box->backspace();
-        else if (edit == ">")
-            box->del();
-        else
-            box->insert(QString::fromLatin1(c.edit));
-        EXPECT_EQ(box->text(), QString::fromLatin1(c.shown)) << c.box << " " << c.edit;
-        EXPECT_EQ(box->cursorPosition(), c.caret_after) << c.box << " " << c.edit;
+        for (const char* key = c.keys; *key != '\0'; ++key) {
+            if (*key == '<')
+                press(box, Qt::Key_Backspace);
+            else if (*key == '>')
+                press(box, Qt::Key_Delete);
+            else
+                press(box, Qt::Key_unknown, QString(QLatin1Char(*key)));
+        }
+        EXPECT_EQ(box->text(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(lab.form->lab().p.*c.quantity, c.value);
+        EXPECT_EQ(lab.doubles.boxes.shown.size(), c.messages) << messages_of(lab).toStdString();
     }
 }
 

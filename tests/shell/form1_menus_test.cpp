@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -61,14 +62,31 @@ TEST(Form1Menus, EveryItemHasAPictureAndAShortcutOfItsOwn)
             EXPECT_NE(pictures[i], pictures[j]) << "items " << i << " and " << j << " share a picture";
 
     // A shortcut that two actions of the window share is ambiguous, and Qt
-    // then triggers neither.
-    QStringList shortcuts;
+    // then triggers neither. The pictures' keys act on the picture that has
+    // the focus: each picture has them once, and none is the window's.
+    QStringList window_keys;
+    QSet<QString> picture_keys;
     for (const QAction* action : lab.form->findChildren<QAction*>()) {
-        if (!action->shortcut().isEmpty())
-            shortcuts << action->shortcut().toString();
+        for (const QKeySequence& keys : action->shortcuts()) {
+            if (action->shortcutContext() != Qt::WidgetShortcut)
+                window_keys << keys.toString();
+            else
+                picture_keys << keys.toString();
+        }
     }
-    EXPECT_EQ(shortcuts.removeDuplicates(), 0) << shortcuts.join(QLatin1Char(' ')).toStdString();
-    EXPECT_EQ(item(lab, "mnuFilespravka")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(window_keys.removeDuplicates(), 0) << window_keys.join(QLatin1Char(' ')).toStdString();
+    for (const QString& keys : picture_keys)
+        EXPECT_FALSE(window_keys.contains(keys)) << keys.toStdString();
+    for (const QWidget* picture : {lab.widget("Picture2"), lab.widget("Picture3"), lab.widget("Picture14")}) {
+        QStringList own;
+        for (const QAction* action : picture->actions())
+            own << action->shortcut().toString();
+        EXPECT_EQ(own.size(), 4);
+        EXPECT_EQ(own.removeDuplicates(), 0);
+    }
+    EXPECT_EQ(item(lab, "mnuFilespravka")->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::Key_F1)}));
+    EXPECT_TRUE(window_keys.contains(QKeySequence(Qt::CTRL | Qt::Key_O).toString())) << "the parameter file";
 }
 
 struct DocumentRow {

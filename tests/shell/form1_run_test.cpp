@@ -186,6 +186,38 @@ TEST(Form1Run, LocksTheInputsAndTheWindowSizeWhileRunning)
     EXPECT_FALSE(lab.form->run_in_progress());
 }
 
+TEST(Form1Run, AMaximisedWindowStaysMaximisedWhereItIs)
+{
+    Lab lab;
+    lab.type("Text20", QStringLiteral("0.2"));
+    lab.form->showMaximized();
+    QCoreApplication::processEvents();
+    const QRect maximised = lab.form->geometry();
+    Qt::WindowStates state_during;
+    QRect geometry_during;
+    lab.doubles.pause.during = [&](int pause_number) {
+        if (pause_number == 2) {
+            // The desktop restores it: the run puts it back.
+            lab.form->showNormal();
+            QCoreApplication::processEvents();
+        }
+        if (pause_number == 3) {
+            state_during = lab.form->windowState();
+            geometry_during = lab.form->geometry();
+        }
+    };
+    press(lab);
+    EXPECT_TRUE(state_during & Qt::WindowMaximized);
+    EXPECT_EQ(geometry_during, maximised);
+    EXPECT_TRUE(lab.form->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(lab.form->geometry(), maximised);
+    EXPECT_TRUE(resizable(*lab.form));
+    // Afterwards it is the user's to restore.
+    lab.form->showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(lab.form->windowState() & Qt::WindowMaximized);
+}
+
 TEST(Form1Run, EndsWithTheLongTone)
 {
     Lab lab;

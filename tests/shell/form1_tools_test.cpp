@@ -95,5 +95,68 @@ TEST(Form1Tools, TheKeptRunIsSavedAsCsvWhereTheUserSays)
               QStringLiteral("Не удалось записать файл %1: нет такой папки").arg(lab.doubles.dialogs.answer));
 }
 
+TEST(Form1Tools, APictureIsSavedForAReportByTheDrawingCodeItself)
+{
+    Lab lab;
+    lab.type("Text20", QStringLiteral("0.5"));
+    lab.form->CmdOK_Click();
+    CanvasWidget* graph = lab.form->controls().Picture3;
+    const auto save = [&](const char* name, int size, CanvasWidget* picture = nullptr) {
+        picture = picture != nullptr ? picture : graph;
+        lab.doubles.dialogs.answer = lab.folder.filePath(QString::fromLatin1(name));
+        lab.doubles.dialogs.choice = size;
+        item(lab, picture, "Сохранить изображение…")->trigger();
+        QFile file(lab.doubles.dialogs.answer);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    // The curve of the run: a red line from each step to the next.
+    const QByteArray svg = save("fi.svg", 0);
+    EXPECT_FALSE(svg.contains("<image"));
+    const QByteArray curve = svg.mid(svg.indexOf("stroke=\"#ff0000\""));
+    EXPECT_EQ(curve.count("<polyline"), static_cast<qsizetype>(lab.form->lab().run_record.size()));
+    const QImage shown = QImage::fromData(save("fi.png", 0));
+    const QImage a4 = QImage::fromData(save("fiA4.png", 2));
+    EXPECT_EQ(shown.size(), graph->canvas().image().size());
+    EXPECT_EQ(a4.width(), 2480);
+    EXPECT_EQ(a4.height(), qRound(graph->height() * 2480.0 / graph->width()));
+    const auto red = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == QColor(255, 0, 0);
+        return n;
+    };
+    EXPECT_GT(red(a4), 20 * red(shown)) << "the same curve, drawn finer";
+    // The animation: the plane it copies (its grid) and the body over it.
+    const QByteArray frame = save("frame.svg", 0, lab.form->controls().Picture2);
+    EXPECT_FALSE(frame.contains("<image"));
+    EXPECT_TRUE(frame.contains("#80ff80") && frame.contains("#800000") && frame.contains("#0000c0"));
+    EXPECT_TRUE(lab.doubles.boxes.shown.empty());
+
+    // An edit redraws the axes alone: so does the saved picture.
+    lab.type("Text18", QStringLiteral("30"));
+    EXPECT_FALSE(save("axes.svg", 0).contains("#ff0000"));
+}
+
+TEST(Form1Tools, AMinimisedAnalysisWindowComesBackWhenChosen)
+{
+    Lab lab;
+    QAction* analyse = item(lab, lab.form->controls().Picture2, "Анализ колебаний…");
+    analyse->trigger();
+    AnalysisWindow* window = lab.form->analysis_window();
+    ASSERT_NE(window, nullptr);
+    window->showMinimized();
+    QCoreApplication::processEvents();
+    analyse->trigger();
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
+    // Its plots are saved as the pictures are.
+    for (QWidget* plot : {window->findChild<QWidget*>(QStringLiteral("PhasePortrait")),
+                          window->findChild<QWidget*>(QStringLiteral("AmplitudePlot"))}) {
+        ASSERT_NE(plot, nullptr);
+        EXPECT_EQ(plot->contextMenuPolicy(), Qt::CustomContextMenu);
+    }
+}
+
 } // namespace
 } // namespace vp::testing

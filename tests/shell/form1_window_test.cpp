@@ -5,17 +5,21 @@
 
 #include "input/quantity_table.h"
 #include "platform/canvas_widget.h"
+#include "shell/layout.h"
 #include "tests/support/c_library_locale.h"
 #include "texts/characteristic_table.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 
 #include <gtest/gtest.h>
@@ -86,6 +90,85 @@ TEST(Form1Window, EveryControlTheTablesNameIsThereAsTheRowSays)
         }
         above = label;
         expect_overlay(lab, row.overlay, label);
+    }
+}
+
+TEST(Form1Window, AScreenReaderHearsEveryControlByANameOfItsOwn)
+{
+    Lab lab;
+    const auto names = [&lab] {
+        QStringList all;
+        for (QWidget* w : lab.form->controls().widgets) {
+            QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(w);
+            EXPECT_NE(reader, nullptr) << w->objectName().toStdString();
+            if (reader == nullptr)
+                continue;
+            const QString name = reader->text(QAccessible::Name);
+            EXPECT_FALSE(name.trimmed().isEmpty()) << w->objectName().toStdString();
+            EXPECT_FALSE(reader->text(QAccessible::Description).trimmed().isEmpty()) << w->objectName().toStdString();
+            all << name;
+        }
+        return all;
+    };
+    QStringList before = names();
+    EXPECT_EQ(before.removeDuplicates(), 0) << before.join(QStringLiteral(" | ")).toStdString();
+    // The Greek letters the captions leave to their overlays, restored.
+    const std::pair<const char*, const char*> spoken[] = {
+        {"Text3", "ρ₀, плотность среды, кг/м3"},
+        {"Label3", "ρ₀ (кг/м3) ="},
+        {"Text19", "ω₀, начальная угловая скорость, рад/с"},
+        {"Text8", "с_сф, коэффициент лобового сопротивления для сферы"},
+        {"Label17", "ωo = 2.894E+00 рад/c"},
+        {"Label27", "Θ= 2.575E-04"},
+        {"Label21", "Замедление времени: 1"},
+    };
+    for (const auto& [name, text] : spoken) {
+        const QString heard = QAccessible::queryAccessibleInterface(lab.widget(name))->text(QAccessible::Name);
+        EXPECT_EQ(heard, system_separator(QString::fromUtf8(text))) << name;
+    }
+    // Each box is the buddy of its label, and the reader tells so.
+    for (const QuantityRow& row : quantity_table()) {
+        auto* label = qobject_cast<QLabel*>(lab.widget(std::string(row.label).c_str()));
+        EXPECT_EQ(label->buddy(), lab.widget(std::string(row.box).c_str())) << row.label;
+    }
+    // After a run the readouts and a changed setting still have names of their own.
+    lab.type("Text20", QStringLiteral("0.05"));
+    lab.form->controls().HScroll1->setValue(3);
+    lab.form->CmdOK_Click();
+    QStringList after = names();
+    EXPECT_EQ(after.removeDuplicates(), 0) << after.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(lab.widget("Label30")->accessibleName().startsWith(QStringLiteral("φ = ")));
+    EXPECT_EQ(lab.widget("Label21")->accessibleName(), QStringLiteral("Замедление времени: 3"));
+}
+
+TEST(Form1Window, TheKeyboardGoesDownThePanelThenThroughThePictures)
+{
+    Lab lab;
+    const auto order = [&lab] {
+        QStringList visited;
+        QWidget* start = lab.widget("Text1");
+        for (QWidget* w = start->nextInFocusChain(); w != start; w = w->nextInFocusChain()) {
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(lab.form.get()) && w->isEnabled() &&
+                !w->objectName().isEmpty())
+                visited << w->objectName();
+        }
+        return visited.join(QLatin1Char(' '));
+    };
+    const QString panel = QStringLiteral("Text4 Text7 Text8 Text2 Text6 Text9 Text34 Text3 Text5 Text18 Text19 Text20 "
+                                         "HScroll1 HScroll2 Option1 Option2 Check_p CmdOK");
+    EXPECT_EQ(order(), panel + QStringLiteral(" Picture2"));
+    lab.form->controls().Option2->click();
+    EXPECT_EQ(order(), panel + QStringLiteral(" VScroll1 Picture3 VScroll2 Picture4 VScroll3 Picture14"));
+    for (const char* bar : {"HScroll1", "HScroll2", "VScroll1", "VScroll2", "VScroll3"})
+        EXPECT_FALSE(lab.widget(bar)->toolTip().isEmpty()) << bar;
+
+    // Return and Enter press the start button that has the focus.
+    lab.type("Text20", QStringLiteral("0.05"));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        const std::size_t pauses = lab.doubles.pause.requested.size();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(lab.widget("CmdOK"), &press);
+        EXPECT_EQ(lab.doubles.pause.requested.size(), pauses + 3) << "a run of three steps";
     }
 }
 
@@ -215,9 +298,28 @@ TEST(Form1Window, ViewButtonsSwitchThePictures)
     EXPECT_FALSE(c.VScroll2->isVisible());
 }
 
+TEST(Form1Window, ASmallerWindowScrollsTheControlsInsteadOfPilingThem)
+{
+    Lab lab;
+    const ClientSize least = minimum_client_size();
+    EXPECT_EQ(lab.form->minimumSize().width(), least.width);
+    EXPECT_GT(lab.form->minimumSize().height(), least.height) << "and the menu bar";
+    // A screen too small for it (a large scale factor) lets the window be smaller.
+    lab.form->setMinimumSize(0, 0);
+    lab.form->resize(400, 300);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lab.form->client_area()->size(), QSize(least.width, least.height));
+    EXPECT_EQ(lab.widget("CmdOK")->geometry(), QRect(least.width - 243, 467, 68, 26));
+    auto* scroller = lab.form->findChild<QScrollArea*>();
+    ASSERT_NE(scroller, nullptr);
+    EXPECT_GT(scroller->verticalScrollBar()->maximum(), 0);
+    EXPECT_GT(scroller->horizontalScrollBar()->maximum(), 0);
+}
+
 TEST(Form1Window, NarrowAndMinimisedWindowsDoNotFail)
 {
     Lab lab;
+    lab.form->setMinimumSize(0, 0);
     for (const QSize size : {QSize(360, 300), QSize(120, 80), QSize(1, 1)}) {
         lab.form->resize(size);
         QCoreApplication::processEvents();

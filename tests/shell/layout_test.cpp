@@ -105,10 +105,62 @@ TEST(Layout, TallerWindowMovesOnlyTheCurrentValues)
         const bool bottom = name == "Label29" || name == "Label30" || name == "Label31" || name == "Label37";
         EXPECT_FLOAT_EQ(tall.placements[i].place.top, low.placements[i].place.top + (bottom ? 100 : 0)) << name;
     }
-    // The square follows the width: at 900 x 532 it reaches below the bottom.
+}
+
+TEST(Layout, AWideLowWindowEndsTheSquareAboveTheCurrentValues)
+{
+    // At 900 x 532 the square from the width would end at 552.
     const WindowLayout wide = layout(900, 532);
-    const PlaceF& plane = at(wide, "Picture1");
-    EXPECT_FLOAT_EQ(plane.top + plane.height, 552);
+    expect_places(wide, {{"Picture1", 4, 4, 468, 468},
+                         {"Picture2", 4, 4, 468, 468},
+                         {"Picture3", 17, 4, 451, 152},
+                         {"Picture14", 17, 316, 451, 152},
+                         {"Label29", 4, 472, 168, 26},
+                         {"Label10", 556, 4, 168, 26}});
+    // Where the square from the width fits, it is kept: up to the very edge.
+    const WindowLayout fits = layout(820, 532);
+    const WindowLayout narrower = layout(819, 532);
+    EXPECT_FLOAT_EQ(at(fits, "Picture1").width, 468);
+    EXPECT_FLOAT_EQ(at(narrower, "Picture1").width, 467);
+}
+
+// Controls that may share pixels: the Greek letters lie over labels, and
+// the animation's pair and the graphs take turns in the drawing area.
+bool may_overlap(std::string_view a, std::string_view b)
+{
+    auto overlay = [](std::string_view n) { return n.size() > 2 && n.substr(n.size() - 2) == "_2"; };
+    auto label = [](std::string_view n) { return n.substr(0, 5) == "Label"; };
+    auto animation = [](std::string_view n) { return n == "Picture1" || n == "Picture2"; };
+    auto graphs = [](std::string_view n) {
+        return n.substr(0, 7) == "VScroll" || n == "Picture3" || n == "Picture4" || n == "Picture14";
+    };
+    return (overlay(a) && label(b)) || (overlay(b) && label(a)) || (animation(a) && animation(b)) ||
+           (animation(a) && graphs(b)) || (graphs(a) && animation(b));
+}
+
+TEST(Layout, AtAnySizeFromTheMinimumNothingOverlapsAndAllIsInside)
+{
+    const ClientSize least = minimum_client_size();
+    EXPECT_EQ(least.width, 692);
+    EXPECT_EQ(least.height, 530);
+    for (const auto& [w, h] :
+         {std::pair{least.width, least.height}, std::pair{700, 532}, std::pair{900, 532}, std::pair{1000, 532},
+          std::pair{1920, 1080}, std::pair{1920, 1031}, std::pair{700, 1000}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        const WindowLayout pass = layout(w, h);
+        for (std::size_t i = 0; i < pass.placements.size(); ++i) {
+            const std::string_view a = control_name(pass.placements[i].control);
+            const ControlRect r = to_pixels(pass.placements[i].place);
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.left + r.width <= w && r.top + r.height <= h) << a;
+            for (std::size_t j = i + 1; j < pass.placements.size(); ++j) {
+                const std::string_view b = control_name(pass.placements[j].control);
+                const ControlRect q = to_pixels(pass.placements[j].place);
+                const bool apart = r.left + r.width <= q.left || q.left + q.width <= r.left ||
+                                   r.top + r.height <= q.top || q.top + q.height <= r.top;
+                EXPECT_TRUE(apart || may_overlap(a, b)) << a << " and " << b;
+            }
+        }
+    }
 }
 
 TEST(Layout, TooSmallClientAreaClampsToZero)

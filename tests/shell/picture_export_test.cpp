@@ -5,6 +5,7 @@
 #include "analysis/run_record.h"
 #include "platform/canvas.h"
 #include "platform/file_dialogs.h"
+#include "platform/painter_surface.h"
 #include "tests/support/file_size_limit.h"
 
 #include <QClipboard>
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -32,8 +34,15 @@ public:
         suggested.push_back(suggested_path);
         return answer;
     }
+    int choose(const QString&, const QString&, const QStringList& options) override
+    {
+        offered = options;
+        return choice;
+    }
     QStringList suggested;
     QString answer;
+    QStringList offered;
+    int choice = 0; // -1: cancel
 };
 
 QByteArray bytes_of(const QString& path)
@@ -42,13 +51,35 @@ QByteArray bytes_of(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// A line and a caption, drawn by the same calls on every surface.
+void draw(Surface& s)
+{
+    s.set_scale(0, 0, 10, 10);
+    s.clear();
+    s.line(1, 1, 9, 9, Rgb{255, 0, 0});
+    s.move_to(1, 8);
+    s.print("t, c");
+}
+
 struct Drawn {
     Canvas canvas;
+    ExportablePicture picture;
     Drawn()
     {
         canvas.resize(QSize(120, 80), 2);
-        canvas.set_scale(0, 0, 10, 10);
-        canvas.line(1, 1, 9, 9, Rgb{255, 0, 0});
+        draw(canvas);
+        picture.logical_size = canvas.logical_size();
+        picture.as_shown = [this] { return canvas.image(); };
+        picture.redrawn = [](qreal ratio) {
+            Canvas again;
+            again.resize(QSize(120, 80), ratio);
+            draw(again);
+            return again.image();
+        };
+        picture.drawn_on = [](QPainter& painter) {
+            PainterSurface shapes(painter, QSize(120, 80), Rgb{255, 255, 255}, Rgb{0, 0, 0}, Canvas().font());
+            draw(shapes);
+        };
     }
 };
 
@@ -109,7 +140,7 @@ TEST(PictureExport, AFileThatCannotBeWrittenSaysWhyAndLeavesTheOldOne)
             std::optional<testing::FileSizeLimit> limit;
             if (c.size_limit > 0)
                 limit.emplace(c.size_limit);
-            outcome = c.picture ? save_picture(dialogs, d.canvas, {}) : save_run_data(dialogs, run, {});
+            outcome = c.picture ? save_picture(dialogs, d.picture, {}) : save_run_data(dialogs, run, {});
         }
         EXPECT_EQ(outcome.result, SaveOutcome::failed);
         EXPECT_EQ(save_failure_text(outcome),
@@ -141,25 +172,58 @@ TEST(PictureExport, ALongSaveTellsHowFarItHasCome)
     EXPECT_EQ(told.back(), 1);
 }
 
-TEST(PictureExport, SavesThePictureByTheSuffixChosen)
+TEST(PictureExport, SavesThePictureByTheSuffixAndTheSizeChosen)
 {
     QTemporaryDir dir;
     Drawn d;
     NamingDialogs dialogs;
-    const std::pair<const char*, QByteArray> cases[] = {{"fi.png", "\x89PNG"}, {"fi.svg", "<?xml"}, {"fi.pdf", "%PDF"}};
-    for (const auto& [name, starts_with] : cases) {
-        SCOPED_TRACE(name);
-        dialogs.answer = dir.filePath(QString::fromLatin1(name));
-        EXPECT_EQ(save_picture(dialogs, d.canvas, {}).result, SaveOutcome::saved);
-        EXPECT_TRUE(bytes_of(dialogs.answer).startsWith(starts_with));
+    struct Case {
+        const char* name;
+        int size_choice;
+        QByteArray starts_with;
+        QSize pixels; // of an image file
+    };
+    const Case cases[] = {
+        {"fi.png", 0, "\x89PNG", {240, 160}}, // at the screen's resolution: twice the logical size here
+        {"fi3.png", 1, "\x89PNG", {360, 240}}, {"fiA4.png", 2, "\x89PNG", {2480, 1653}},
+        {"fi.svg", -1, "<?xml", {}},           {"fi.pdf", -1, "%PDF", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.answer = dir.filePath(QString::fromLatin1(c.name));
+        dialogs.choice = c.size_choice;
+        dialogs.offered.clear();
+        EXPECT_EQ(save_picture(dialogs, d.picture, {}).result, SaveOutcome::saved);
+        EXPECT_TRUE(bytes_of(dialogs.answer).startsWith(c.starts_with));
+        EXPECT_EQ(dialogs.offered.size(), c.pixels.isEmpty() ? 0 : 3) << "the size is asked for images only";
+        if (!c.pixels.isEmpty()) {
+            EXPECT_EQ(QImage(dialogs.answer).size(), c.pixels);
+        }
     }
-    // At the device resolution: twice the logical size here.
+    dialogs.answer = dir.filePath(QStringLiteral("again.png"));
+    dialogs.choice = 0;
+    save_picture(dialogs, d.picture, {});
+    EXPECT_EQ(dialogs.offered, (QStringList{QStringLiteral("Как на экране (120 × 80)"),
+                                            QStringLiteral("Для печати, втрое крупнее (360 × 240)"),
+                                            QStringLiteral("Для печати, 300 dpi на ширину листа A4 (2480 × 1653)")}));
     const QImage png(dir.filePath(QStringLiteral("fi.png")));
-    EXPECT_EQ(png.size(), QSize(240, 160));
     EXPECT_EQ(png.convertToFormat(d.canvas.image().format()).pixel(20, 20), d.canvas.image().pixel(20, 20));
+    // The redrawn image is the same drawing, finer: red on the diagonal.
+    const QImage fine(dir.filePath(QStringLiteral("fi3.png")));
+    EXPECT_EQ(fine.pixelColor(180, 120).red(), 255);
+    EXPECT_LT(fine.pixelColor(180, 120).green(), 128);
+
+    // Shapes and text, not an image in a wrapper.
     const QByteArray svg = bytes_of(dir.filePath(QStringLiteral("fi.svg")));
-    EXPECT_TRUE(svg.contains("width=\"120\" height=\"80\""));
-    EXPECT_TRUE(svg.contains("data:image/png;base64,"));
+    EXPECT_FALSE(svg.contains("<image")) << svg.toStdString();
+    EXPECT_TRUE(svg.contains("<polyline") || svg.contains("<line") || svg.contains("<path")) << svg.toStdString();
+    EXPECT_TRUE(svg.contains("t, c"));
+    EXPECT_TRUE(svg.contains("width=\"120") || svg.contains("viewBox=\"0 0 120 80\""));
+
+    dialogs.answer = dir.filePath(QStringLiteral("cancelled.png"));
+    dialogs.choice = -1;
+    EXPECT_EQ(save_picture(dialogs, d.picture, {}).result, SaveOutcome::cancelled);
+    EXPECT_FALSE(QFile::exists(dialogs.answer));
 }
 
 TEST(PictureExport, CopiesThePictureAsItIs)

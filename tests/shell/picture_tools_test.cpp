@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -57,6 +58,11 @@ TEST(PictureTools, ContextMenuHasTheFourItemsInOrder)
         ASSERT_EQ(p.chosen.size(), static_cast<std::size_t>(i + 1));
         EXPECT_EQ(p.chosen.back(), commands[i]);
     }
+    // The keyboard opens it too.
+    QKeyEvent shift_f10(QEvent::KeyPress, Qt::Key_F10, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(&p.picture, &shift_f10);
+    EXPECT_TRUE(p.tools->menu()->isVisible());
+    p.tools->menu()->hide();
 
     // A right click opens it; the data can be saved once a run has steps.
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 10), p.picture.mapToGlobal(QPoint(10, 10)));
