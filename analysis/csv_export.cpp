@@ -2,23 +2,56 @@
 #include "analysis/csv_export.h"
 
 #include "analysis/plain_numbers.h"
+#include "model/number_text.h"
+
+#include <algorithm>
 
 namespace vp {
 
-void write_csv(const RunRecord& record, const std::function<void(std::string_view)>& sink)
+CsvDialect excel_csv(std::string_view decimal_separator)
+{
+    return {';', std::string(decimal_separator), true};
+}
+
+std::string csv_number(double value, const CsvDialect& dialect)
+{
+    return with_decimal_separator(shortest_text(value), dialect.decimal);
+}
+
+std::string csv_number(float value, const CsvDialect& dialect)
+{
+    return with_decimal_separator(shortest_text(value), dialect.decimal);
+}
+
+std::string csv_field(std::string_view text, const CsvDialect& dialect)
+{
+    if (text.find_first_of(std::string{dialect.separator, '"', '\n', '\r'}) == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+void write_csv(const RunRecord& record, const std::function<void(std::string_view)>& sink, const CsvDialect& dialect)
 {
     constexpr std::size_t piece = 64 * 1024;
-    std::string text(csv_header);
+    std::string text = dialect.byte_order_mark ? std::string(utf8_byte_order_mark) : std::string();
+    text += csv_header;
+    std::replace(text.begin(), text.end(), ',', dialect.separator);
     text.reserve(piece + 128);
     for (std::size_t i = 0; i < record.size(); ++i) {
         const RunRow r = record.row(i);
-        text += shortest_text(r.t);
-        text += ',';
-        text += shortest_text(r.fi_deg);
-        text += ',';
-        text += shortest_text(r.wz);
-        text += ',';
-        text += shortest_text(r.W);
+        text += csv_number(r.t, dialect);
+        text += dialect.separator;
+        text += csv_number(r.fi_deg, dialect);
+        text += dialect.separator;
+        text += csv_number(r.wz, dialect);
+        text += dialect.separator;
+        text += csv_number(r.W, dialect);
         text += '\n';
         if (text.size() >= piece) {
             sink(text);
@@ -29,10 +62,11 @@ void write_csv(const RunRecord& record, const std::function<void(std::string_vie
         sink(text);
 }
 
-std::string csv_text(const RunRecord& record)
+std::string csv_text(const RunRecord& record, const CsvDialect& dialect)
 {
     std::string all;
-    write_csv(record, [&all](std::string_view piece) { all += piece; });
+    write_csv(
+        record, [&all](std::string_view piece) { all += piece; }, dialect);
     return all;
 }
 

@@ -7,19 +7,19 @@ namespace vp {
 namespace {
 
 constexpr std::array<BoxInfo, box_count> boxes = {{
-    {Box::Text1, "Text1", Quantity::massa, "0.0000", 2, "0.0000", ""},
-    {Box::Text4, "Text4", Quantity::diametr_2, "0.0000", 5, "0.000", ""},
-    {Box::Text7, "Text7", Quantity::diametr_1, "0.0000", 8, "0.000", ""},
-    {Box::Text8, "Text8", Quantity::c_shar, "0.000", 11, "0.000", ""},
-    {Box::Text2, "Text2", Quantity::dlina, "0.0000", 14, "0.0000", ""},
-    {Box::Text6, "Text6", Quantity::massa_st, "0.0000", 17, "0.0000", ""},
-    {Box::Text9, "Text9", Quantity::diametr_s, "0.0000", 20, "0.0000", ""},
-    {Box::Text34, "Text34", Quantity::c_ster, "0.000", 23, "0.000", ""},
-    {Box::Text3, "Text3", Quantity::ro_0, "0.0000", 26, "0.0000", "ro(кг/м3)="},
-    {Box::Text5, "Text5", Quantity::eta, "0.0000000", 29, "0.00000000", "h(Па·с)="},
-    {Box::Text18, "Text18", Quantity::fi0, "0.000", 32, "0.000", "fio(°)="},
-    {Box::Text19, "Text19", Quantity::wz0, "0.000", 35, "0.000", "wzo(рад/с)="},
-    {Box::Text20, "Text20", Quantity::Tmax, "", 38, "0.000", ""},
+    {Box::Text1, "Text1", Quantity::massa, "0.0000", 2, "0.0000", "", "m (кг) ="},
+    {Box::Text4, "Text4", Quantity::diametr_2, "0.0000", 5, "0.000", "", "d2 (м) ="},
+    {Box::Text7, "Text7", Quantity::diametr_1, "0.0000", 8, "0.000", "", "d1 (м)="},
+    {Box::Text8, "Text8", Quantity::c_shar, "0.000", 11, "0.000", "", "с_сф="},
+    {Box::Text2, "Text2", Quantity::dlina, "0.0000", 14, "0.0000", "", "L (м) ="},
+    {Box::Text6, "Text6", Quantity::massa_st, "0.0000", 17, "0.0000", "", "М (кг) ="},
+    {Box::Text9, "Text9", Quantity::diametr_s, "0.0000", 20, "0.0000", "", "D (м) ="},
+    {Box::Text34, "Text34", Quantity::c_ster, "0.000", 23, "0.000", "", "с_ст="},
+    {Box::Text3, "Text3", Quantity::ro_0, "0.0000", 26, "0.0000", "ro(кг/м3)=", "   o (кг/м3)="},
+    {Box::Text5, "Text5", Quantity::eta, "0.0000000", 29, "0.00000000", "h(Па·с)=", "    (Па·с) = "},
+    {Box::Text18, "Text18", Quantity::fi0, "0.000", 32, "0.000", "fio(°)=", "   o (°)="},
+    {Box::Text19, "Text19", Quantity::wz0, "0.000", 35, "0.000", "wzo(рад/с)=", "    zo(рад/с)="},
+    {Box::Text20, "Text20", Quantity::Tmax, "", 38, "0.000", "", "Т (с) ="},
 }};
 
 double Parameters::*member(Quantity q)

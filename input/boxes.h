@@ -48,6 +48,9 @@ struct BoxInfo {
     // not the caption of the box's label: the labels that carry a Greek
     // letter over their caption give a fixed text instead.
     std::string_view results_fixed_caption;
+    // The caption of the box's label; a Greek letter over it (ρ, η, φ, ω)
+    // stands on the blanks it begins with.
+    std::string_view label_caption;
 };
 
 const std::array<BoxInfo, box_count>& box_table();

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,9 @@ public:
     // is closed (showing it reads what it has missed).
     void update_analysis(const RunRecord& run, std::string_view decimal_separator);
 
+    // The button "Серия опытов…" opens the series window through this.
+    void set_series_command(std::function<void()> command) { series_command_ = std::move(command); }
+
     const SwingAnalysis& analysis() const { return analysis_; }
     // What "Копировать таблицу" puts on the clipboard.
     QString table_text() const;
@@ -83,6 +87,8 @@ private:
     QValueAxis* amplitude_t_ = nullptr;
     QLogValueAxis* amplitude_a_ = nullptr;
     QPushButton* copy_ = nullptr;
+    QPushButton* series_ = nullptr;
+    std::function<void()> series_command_;
 };
 
 } // namespace vp

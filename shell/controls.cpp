@@ -167,9 +167,9 @@ Controls create_controls(QWidget* client)
     c.Label10->setCursor(Qt::PointingHandCursor);
     paint_background(c.Label10, to_qcolor(colours::light_grey));
 
+    // The captions of the labels are the box table's.
     struct InputRow {
         Ctl label;
-        const char* caption;
         Ctl box;
         const char* tooltip;
         const char* label_tooltip; // where the label's differs from the box's
@@ -177,29 +177,27 @@ Controls create_controls(QWidget* client)
         const char* letter; // nullptr: no Greek letter over the label
     };
     static constexpr InputRow rows[box_count] = {
-        {Ctl::Label1, "m (кг) =", Ctl::Text1, "масса сферы", nullptr, Ctl::Label1, nullptr},
-        {Ctl::Label4, "d2 (м) =", Ctl::Text4, "внешний диаметр сферы", nullptr, Ctl::Label1, nullptr},
-        {Ctl::Label7, "d1 (м)=", Ctl::Text7, "внутренний диаметр сферы", nullptr, Ctl::Label1, nullptr},
-        {Ctl::Label8, "с_сф=", Ctl::Text8, "коэффициент лобового сопротивления для сферы", nullptr, Ctl::Label1,
-         nullptr},
-        {Ctl::Label2, "L (м) =", Ctl::Text2, "длина стержня от оси вращения до нижней точки сферы", nullptr,
-         Ctl::Label1, nullptr},
-        {Ctl::Label6, "М (кг) =", Ctl::Text6, "масса стержня", nullptr, Ctl::Label1, nullptr},
-        {Ctl::Label9, "D (м) =", Ctl::Text9, "диаметр стержня. В окне анимации не масштабируется",
+        {Ctl::Label1, Ctl::Text1, "масса сферы", nullptr, Ctl::Label1, nullptr},
+        {Ctl::Label4, Ctl::Text4, "внешний диаметр сферы", nullptr, Ctl::Label1, nullptr},
+        {Ctl::Label7, Ctl::Text7, "внутренний диаметр сферы", nullptr, Ctl::Label1, nullptr},
+        {Ctl::Label8, Ctl::Text8, "коэффициент лобового сопротивления для сферы", nullptr, Ctl::Label1, nullptr},
+        {Ctl::Label2, Ctl::Text2, "длина стержня от оси вращения до нижней точки сферы", nullptr, Ctl::Label1, nullptr},
+        {Ctl::Label6, Ctl::Text6, "масса стержня", nullptr, Ctl::Label1, nullptr},
+        {Ctl::Label9, Ctl::Text9, "диаметр стержня. В окне анимации не масштабируется",
          "диаметр стержня. В окне анимациине  не масштабируется", Ctl::Label1, nullptr},
-        {Ctl::Label34, "с_ст=", Ctl::Text34, "коэффициент лобового сопротивления для стержня", nullptr, Ctl::Label1,
-         nullptr},
-        {Ctl::Label3, "   o (кг/м3)=", Ctl::Text3, "плотность среды", nullptr, Ctl::Label3_2, "ρ"},
-        {Ctl::Label5, "    (Па·с) = ", Ctl::Text5, "коэффициент динамической вязкости среды", nullptr, Ctl::Label5_2,
-         "η"},
-        {Ctl::Label18, "   o (°)=", Ctl::Text18, "начальный угол отклонения", nullptr, Ctl::Label18_2, "φ"},
-        {Ctl::Label19, "    zo(рад/с)=", Ctl::Text19, "начальная угловая скорость", nullptr, Ctl::Label19_2, "ω"},
-        {Ctl::Label20, "Т (с) =", Ctl::Text20, "время расчета", nullptr, Ctl::Label1, nullptr},
+        {Ctl::Label34, Ctl::Text34, "коэффициент лобового сопротивления для стержня", nullptr, Ctl::Label1, nullptr},
+        {Ctl::Label3, Ctl::Text3, "плотность среды", nullptr, Ctl::Label3_2, "ρ"},
+        {Ctl::Label5, Ctl::Text5, "коэффициент динамической вязкости среды", nullptr, Ctl::Label5_2, "η"},
+        {Ctl::Label18, Ctl::Text18, "начальный угол отклонения", nullptr, Ctl::Label18_2, "φ"},
+        {Ctl::Label19, Ctl::Text19, "начальная угловая скорость", nullptr, Ctl::Label19_2, "ω"},
+        {Ctl::Label20, Ctl::Text20, "время расчета", nullptr, Ctl::Label1, nullptr},
     };
     for (std::size_t i = 0; i < box_count; ++i) {
         const InputRow& r = rows[i];
+        const std::string_view caption = box_table()[i].label_caption;
         c.box_labels[i] =
-            make_label(c, client, r.label, QString::fromUtf8(r.caption), r.label_tooltip ? r.label_tooltip : r.tooltip);
+            make_label(c, client, r.label, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+                       r.label_tooltip ? r.label_tooltip : r.tooltip);
         auto* box = named(c, new QLineEdit(client), r.box);
         box->setToolTip(QString::fromUtf8(r.tooltip));
         box->setFont(serif(font_12pt));

@@ -11,6 +11,7 @@
 #include "shell/analysis_window.h"
 #include "shell/controls.h"
 #include "shell/form2.h"
+#include "shell/series_window.h"
 #include "shell/services.h"
 #include "shell/step_pacing.h"
 
@@ -69,6 +70,16 @@ public:
     bool run_in_progress() const { return run_.phase() != RunControl::Phase::idle; }
     Form2* authors_window() const { return form2_; }
     AnalysisWindow* analysis_window() const { return analysis_; }
+    SeriesWindow* series_window() const { return series_; }
+
+    // "Серия опытов…" (the pictures' menus, the analysis window, Ctrl+R).
+    void show_series();
+    // The laboratory's inputs as they stand, where a series starts from.
+    LabInputs series_inputs() const;
+    // A point of a series into the boxes, as the parameter file is loaded:
+    // the quantities first, then each box's text, whose handler runs where
+    // the text changes. Refused (false) while a run is in progress.
+    bool place_inputs(const LabInputs& inputs);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -132,6 +143,7 @@ private:
     Cp1251Writer results_file_;
     QPointer<Form2> form2_;
     QPointer<AnalysisWindow> analysis_;
+    QPointer<SeriesWindow> series_;
     // Keeps a run at one step per pause period on the wall clock.
     StepPacing pacing_;
     // Paced run time left before the next frame is shown, s.

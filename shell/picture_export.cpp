@@ -62,6 +62,9 @@ bool write_bytes(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
+const QString plain_csv_type = QStringLiteral("CSV (*.csv)");
+const QString excel_csv_type = QStringLiteral("CSV для Excel (*.csv)");
+
 // A page the size of the picture (96 logical pixels to the inch), the image
 // drawn on it pixel for pixel.
 bool write_pdf(const Canvas& picture, const QString& path)
@@ -89,11 +92,33 @@ bool write_pdf(const Canvas& picture, const QString& path)
 
 } // namespace
 
-SaveOutcome save_run_data(FileDialogs& dialogs, const RunRecord& run, const QString& suggested_path)
+QString csv_file_types()
 {
-    return ask_and_write(dialogs, QStringLiteral("Сохранить данные (CSV)"), suggested_path,
-                         QStringLiteral("Данные CSV (*.csv)"),
-                         [&run](const QString& path) { return write_run_csv(run, path); });
+    return plain_csv_type + QStringLiteral(";;") + excel_csv_type;
+}
+
+CsvDialect csv_dialect(const QString& file_type, std::string_view decimal_separator)
+{
+    return file_type == excel_csv_type ? excel_csv(decimal_separator) : CsvDialect{};
+}
+
+SaveOutcome save_csv(FileDialogs& dialogs, const QString& title, const QString& suggested_path,
+                     std::string_view decimal_separator,
+                     const std::function<bool(const QString& path, const CsvDialect& dialect)>& write)
+{
+    const FileDialogs::Target target = dialogs.save_target(title, suggested_path, csv_file_types());
+    if (target.path.isEmpty())
+        return {SaveOutcome::cancelled, target.path};
+    const bool written = write(target.path, csv_dialect(target.filter, decimal_separator));
+    return {written ? SaveOutcome::saved : SaveOutcome::failed, target.path};
+}
+
+SaveOutcome save_run_data(FileDialogs& dialogs, const RunRecord& run, const QString& suggested_path,
+                          std::string_view decimal_separator)
+{
+    return save_csv(
+        dialogs, QStringLiteral("Сохранить данные (CSV)"), suggested_path, decimal_separator,
+        [&run](const QString& path, const CsvDialect& dialect) { return write_run_csv(run, path, dialect); });
 }
 
 SaveOutcome save_picture(FileDialogs& dialogs, const Canvas& picture, const QString& suggested_path)
@@ -108,16 +133,19 @@ void copy_picture(const Canvas& picture)
     QGuiApplication::clipboard()->setImage(picture.image());
 }
 
-bool write_run_csv(const RunRecord& run, const QString& path)
+bool write_run_csv(const RunRecord& run, const QString& path, const CsvDialect& dialect)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     bool written = true;
-    write_csv(run, [&](std::string_view piece) {
-        const auto size = static_cast<qint64>(piece.size());
-        written = written && file.write(piece.data(), size) == size;
-    });
+    write_csv(
+        run,
+        [&](std::string_view piece) {
+            const auto size = static_cast<qint64>(piece.size());
+            written = written && file.write(piece.data(), size) == size;
+        },
+        dialect);
     return written && file.commit();
 }
 
@@ -133,6 +161,11 @@ bool write_picture(const Canvas& picture, const QString& path)
     const QByteArray format = suffix.isEmpty() ? QByteArray("PNG") : suffix.toLatin1();
     const QByteArray bytes = image_bytes(picture.image(), format.constData());
     return !bytes.isEmpty() && write_bytes(path, bytes);
+}
+
+bool write_bytes(const QString& path, const std::string& bytes)
+{
+    return write_bytes(path, QByteArray::fromStdString(bytes));
 }
 
 QString save_failure_text(const QString& path)

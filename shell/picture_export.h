@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "analysis/csv_export.h"
+
 #include <QString>
+
+#include <functional>
+#include <string>
+#include <string_view>
 
 namespace vp {
 
@@ -15,9 +21,22 @@ struct SaveOutcome {
     QString path;
 };
 
+// The file types every CSV is offered in: "CSV (*.csv)", the plain one for
+// programs, and "CSV для Excel (*.csv)" for spreadsheets, with the user's
+// decimal separator.
+QString csv_file_types();
+CsvDialect csv_dialect(const QString& file_type, std::string_view decimal_separator);
+
+// Asks for a file name and a CSV type and writes the text made in that
+// dialect there.
+SaveOutcome save_csv(FileDialogs& dialogs, const QString& title, const QString& suggested_path,
+                     std::string_view decimal_separator,
+                     const std::function<bool(const QString& path, const CsvDialect& dialect)>& write);
+
 // "Сохранить данные (CSV)…": asks for a file name (suggested_path proposes
 // one) and writes the kept run there as CSV.
-SaveOutcome save_run_data(FileDialogs& dialogs, const RunRecord& run, const QString& suggested_path);
+SaveOutcome save_run_data(FileDialogs& dialogs, const RunRecord& run, const QString& suggested_path,
+                          std::string_view decimal_separator);
 
 // "Сохранить изображение…": asks for a file name and writes what the
 // picture shows, without the readout over it, at the screen's resolution:
@@ -29,7 +48,8 @@ void copy_picture(const Canvas& picture);
 
 // The writers the commands use. Each writes the whole file or, failing,
 // leaves any file of that name as it was.
-bool write_run_csv(const RunRecord& run, const QString& path);
+bool write_run_csv(const RunRecord& run, const QString& path, const CsvDialect& dialect = {});
+bool write_bytes(const QString& path, const std::string& bytes);
 bool write_picture(const Canvas& picture, const QString& path);
 
 // The text of the box the window shows when a file could not be written.

@@ -54,16 +54,16 @@ TEST(PictureExport, SavesTheRunAsCsvWhereTheDialogSays)
     run.append({0.5, -1.25, 2, 3.5f});
     NamingDialogs dialogs;
     dialogs.answer = dir.filePath(QStringLiteral("прогон.csv"));
-    const SaveOutcome saved = save_run_data(dialogs, run, QStringLiteral("/suggested/vibrel_run.csv"));
+    const SaveOutcome saved = save_run_data(dialogs, run, QStringLiteral("/suggested/vibrel_run.csv"), ".");
     EXPECT_EQ(saved.result, SaveOutcome::saved);
     EXPECT_EQ(saved.path, dialogs.answer);
     EXPECT_EQ(dialogs.suggested, QStringList{QStringLiteral("/suggested/vibrel_run.csv")});
     EXPECT_EQ(bytes_of(dialogs.answer), QByteArray::fromStdString(csv_text(run)));
 
     dialogs.answer.clear();
-    EXPECT_EQ(save_run_data(dialogs, run, {}).result, SaveOutcome::cancelled);
+    EXPECT_EQ(save_run_data(dialogs, run, {}, ".").result, SaveOutcome::cancelled);
     dialogs.answer = dir.filePath(QStringLiteral("no such folder/run.csv"));
-    const SaveOutcome failed = save_run_data(dialogs, run, {});
+    const SaveOutcome failed = save_run_data(dialogs, run, {}, ".");
     EXPECT_EQ(failed.result, SaveOutcome::failed);
     EXPECT_TRUE(save_failure_text(failed.path).contains(QStringLiteral("run.csv")));
 }

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "series/workers.h"
+
+#include <algorithm>
+
+namespace vp {
+
+Workers::Workers(unsigned count, Job job, std::function<void()> all_done)
+    : job_(std::move(job)), all_done_(std::move(all_done))
+{
+    count = std::max(count, 1u);
+    running_.store(count, std::memory_order_relaxed);
+    threads_.reserve(count);
+    for (unsigned worker = 0; worker < count; ++worker) {
+        threads_.emplace_back([this, worker] {
+            job_(worker, cancelled_);
+            if (running_.fetch_sub(1, std::memory_order_acq_rel) == 1 && all_done_)
+                all_done_();
+        });
+    }
+}
+
+Workers::~Workers()
+{
+    cancel();
+    wait();
+}
+
+void Workers::wait()
+{
+    const std::lock_guard<std::mutex> lock(join_);
+    for (std::thread& t : threads_) {
+        if (t.joinable())
+            t.join();
+    }
+}
+
+unsigned Workers::all_cores()
+{
+    return std::max(std::thread::hardware_concurrency(), 1u);
+}
+
+} // namespace vp
