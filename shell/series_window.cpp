@@ -221,7 +221,7 @@ void SeriesWindow::build()
 
     progress_ = new QProgressBar;
     progress_->setObjectName(QStringLiteral("SeriesProgress"));
-    progress_->setFormat(QStringLiteral("%v из %m"));
+    progress_->setFormat(QString());
     progress_->setRange(0, 1);
     progress_->setValue(0);
     status_ = new QLabel(QStringLiteral("Выберите величину и её значения и нажмите «Рассчитать»."));
@@ -392,7 +392,7 @@ void SeriesWindow::calculate()
     const std::uint64_t generation = ++generation_;
     model_->set_ended(false);
     model_->show(&*request_, separator());
-    table_->resizeColumnsToContents();
+    fit_columns();
     progress_->setFormat(QStringLiteral("%v из %m"));
     progress_->setRange(0, static_cast<int>(points_.size()));
     progress_->setValue(0);
@@ -409,6 +409,29 @@ void SeriesWindow::calculate()
         });
     show_buttons();
     refresh_plot();
+}
+
+// Widths from the headings and sample texts: the cells are empty when the
+// series starts, and measuring every row as the points come in would cost
+// more than the points.
+void SeriesWindow::fit_columns()
+{
+    const QFontMetrics metrics = table_->fontMetrics();
+    const std::vector<SeriesColumnInfo>& columns = series_columns();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const SeriesColumnInfo& info = columns[i];
+        QString sample = QStringLiteral("-") + text_of(info.mask);
+        if (info.column == SeriesColumn::value)
+            sample = QStringLiteral("-00000.0000000");
+        else if (info.column == SeriesColumn::regime)
+            sample = QStringLiteral("апериодическое");
+        else if (info.mask.empty())
+            sample = QStringLiteral("00000");
+        const QString heading = model_->headerData(static_cast<int>(i), Qt::Horizontal, Qt::DisplayRole).toString();
+        table_->setColumnWidth(static_cast<int>(i),
+                               std::max(metrics.horizontalAdvance(sample), metrics.horizontalAdvance(heading)) + 16);
+    }
+    table_->horizontalHeader()->setStretchLastSection(true);
 }
 
 void SeriesWindow::stop()
@@ -491,6 +514,10 @@ void SeriesWindow::threshold_ended(std::uint64_t generation, const std::optional
         return;
     threshold_.reset();
     threshold_result_ = result;
+    if (result) {
+        progress_->setRange(0, result->runs);
+        progress_->setValue(result->runs);
+    }
     if (!result)
         threshold_label_->setText(QStringLiteral("Поиск границы апериодичности остановлен."));
     else

@@ -100,6 +100,7 @@ signals:
 private:
     void build();
     void quantity_chosen();
+    void fit_columns();
     void point_arrived(std::uint64_t generation, std::size_t index, const SeriesPoint& point);
     void series_ended(std::uint64_t generation);
     void threshold_progress(std::uint64_t generation, int runs);
