@@ -52,6 +52,22 @@ QString text_of(std::string_view s)
 // The plot is redrawn at most this often while points come in, s.
 constexpr int plot_interval_ms = 100;
 
+constexpr int point_marker_size = 8;
+const QColor measured_colour(214, 96, 0);
+
+// A measured point: a filled circle with a darker rim.
+QImage point_marker()
+{
+    QImage marker(point_marker_size, point_marker_size, QImage::Format_ARGB32_Premultiplied);
+    marker.fill(Qt::transparent);
+    QPainter painter(&marker);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(measured_colour.darker(160), 1));
+    painter.setBrush(measured_colour);
+    painter.drawEllipse(QRectF(0.5, 0.5, point_marker_size - 1, point_marker_size - 1));
+    return marker;
+}
+
 // A value as the series' fields show it: the plain number text, "." as in
 // the boxes.
 QString field_text(double v)
@@ -420,7 +436,9 @@ void SeriesWindow::fit_columns()
     const std::vector<SeriesColumnInfo>& columns = series_columns();
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const SeriesColumnInfo& info = columns[i];
-        QString sample = QStringLiteral("-") + text_of(info.mask);
+        QString sample =
+            (info.mask.find('E') == std::string_view::npos ? QStringLiteral("-000000") : QStringLiteral("-")) +
+            text_of(info.mask);
         if (info.column == SeriesColumn::value)
             sample = QStringLiteral("-00000.0000000");
         else if (info.column == SeriesColumn::regime)
@@ -681,11 +699,22 @@ void SeriesWindow::refresh_plot()
     auto positive = [](const std::vector<std::pair<double, double>>& v) {
         return std::all_of(v.begin(), v.end(), [](const auto& xy) { return xy.second > 0; });
     };
-    const bool log_y = log_x && positive(measured) && positive(theory) && !(measured.empty() && theory.empty());
+    std::vector<std::pair<double, double>> all = measured;
+    all.insert(all.end(), theory.begin(), theory.end());
+    const auto [y_low, y_high] =
+        std::minmax_element(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+    // A log axis labels only its powers of ten: a narrow range keeps a
+    // linear one.
+    const bool log_y = log_x && !all.empty() && positive(all) && y_high->second >= 10 * y_low->second;
 
     auto* points = new QScatterSeries;
     points->setName(QStringLiteral("измерено"));
-    points->setMarkerSize(8);
+    points->setMarkerSize(point_marker_size);
+    points->setColor(measured_colour);
+    // Qt Charts leaves out most of a scatter series' own markers once some
+    // hundreds of them crowd together; an image marker is drawn for every
+    // point.
+    points->setLightMarker(point_marker());
     for (const auto& [x, y] : measured)
         points->append(x, y);
     auto* line = new QLineSeries;
@@ -730,13 +759,9 @@ void SeriesWindow::refresh_plot()
         value_axis->setRange(low - pad, high + pad);
         value_axis->applyNiceNumbers();
     };
-    std::vector<std::pair<double, double>> all = measured;
-    all.insert(all.end(), theory.begin(), theory.end());
     if (all.empty())
         return;
     const auto [x_low, x_high] = std::minmax_element(all.begin(), all.end());
-    const auto [y_low, y_high] =
-        std::minmax_element(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
     range(x_axis, x_low->first, x_high->first, log_x);
     range(y_axis, y_low->second, y_high->second, log_y);
 }
