@@ -83,11 +83,13 @@ std::size_t equilibrium_crossings(const RunRecord& record, double fi0_degrees, d
     return crossings;
 }
 
-SeriesRun::SeriesRun(SeriesRequest request, unsigned threads, PointDone point_done, std::function<void()> finished)
+SeriesRun::SeriesRun(SeriesRequest request, unsigned threads, PointDone point_done, std::function<void()> finished,
+                     Workers::Priority priority)
     : request_(std::move(request)), point_done_(std::move(point_done))
 {
     workers_ = std::make_unique<Workers>(
-        threads, [this](unsigned, const std::atomic<bool>& cancelled) { work(cancelled); }, std::move(finished));
+        threads, [this](unsigned, const std::atomic<bool>& cancelled) { work(cancelled); }, std::move(finished),
+        priority);
 }
 
 void SeriesRun::work(const std::atomic<bool>& cancelled)

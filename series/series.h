@@ -79,7 +79,8 @@ class SeriesRun {
 public:
     using PointDone = std::function<void(std::size_t index, const SeriesPoint& point)>;
 
-    SeriesRun(SeriesRequest request, unsigned threads, PointDone point_done, std::function<void()> finished = {});
+    SeriesRun(SeriesRequest request, unsigned threads, PointDone point_done, std::function<void()> finished = {},
+              Workers::Priority priority = Workers::Priority::normal);
 
     void cancel() { workers_->cancel(); }
     void wait() { workers_->wait(); }

@@ -20,7 +20,12 @@ class Workers {
 public:
     using Job = std::function<void(unsigned worker, const std::atomic<bool>& cancelled)>;
 
-    Workers(unsigned count, Job job, std::function<void()> all_done = {});
+    // Background workers yield to the program's other threads: a window
+    // that draws a paced run beside a series keeps its pace. Where the
+    // system has no priority per thread they run as the others do.
+    enum class Priority { normal, background };
+
+    Workers(unsigned count, Job job, std::function<void()> all_done = {}, Priority priority = Priority::normal);
     ~Workers();
     Workers(const Workers&) = delete;
     Workers& operator=(const Workers&) = delete;

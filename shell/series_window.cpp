@@ -508,15 +508,19 @@ void SeriesWindow::find_threshold()
     progress_->setValue(0);
     threshold_label_->setText(QStringLiteral("Идёт поиск границы апериодичности…"));
     threshold_result_.reset();
-    threshold_ = std::make_unique<Workers>(1, [this, &request, generation](unsigned, const std::atomic<bool>& cancel) {
-        RunRecord record;
-        const std::optional<Threshold> t = vp::find_threshold(request, record, &cancel, [this, generation](int runs) {
+    threshold_ = std::make_unique<Workers>(
+        1,
+        [this, &request, generation](unsigned, const std::atomic<bool>& cancel) {
+            RunRecord record;
+            const std::optional<Threshold> t =
+                vp::find_threshold(request, record, &cancel, [this, generation](int runs) {
+                    QMetaObject::invokeMethod(
+                        this, [this, generation, runs] { threshold_progress(generation, runs); }, Qt::QueuedConnection);
+                });
             QMetaObject::invokeMethod(
-                this, [this, generation, runs] { threshold_progress(generation, runs); }, Qt::QueuedConnection);
-        });
-        QMetaObject::invokeMethod(
-            this, [this, generation, t] { threshold_ended(generation, t); }, Qt::QueuedConnection);
-    });
+                this, [this, generation, t] { threshold_ended(generation, t); }, Qt::QueuedConnection);
+        },
+        std::function<void()>(), Workers::Priority::background);
     show_buttons();
 }
 
