@@ -31,13 +31,22 @@ Workers::Workers(unsigned count, Job job, std::function<void()> all_done, Priori
     running_.store(count, std::memory_order_relaxed);
     threads_.reserve(count);
     for (unsigned worker = 0; worker < count; ++worker) {
-        threads_.emplace_back([this, worker, priority] {
-            if (priority == Priority::background)
-                run_in_background();
-            job_(worker, cancelled_);
-            if (running_.fetch_sub(1, std::memory_order_acq_rel) == 1 && all_done_)
-                all_done_();
-        });
+        try {
+            threads_.emplace_back([this, worker, priority] {
+                if (priority == Priority::background)
+                    run_in_background();
+                job_(worker, cancelled_);
+                if (running_.fetch_sub(1, std::memory_order_acq_rel) == 1 && all_done_)
+                    all_done_();
+            });
+        } catch (...) {
+            // No thread to be had: those started stop, and the object is
+            // not made.
+            cancel();
+            running_.fetch_sub(count - worker, std::memory_order_acq_rel);
+            wait();
+            throw;
+        }
     }
 }
 
