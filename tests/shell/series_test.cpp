@@ -269,6 +269,15 @@ TEST(SeriesWindow, AStudentsSeriesItsPlotThresholdAndARowLoaded)
     EXPECT_EQ(file_bytes(lab.doubles.dialogs.answer),
               QByteArray::fromStdString(series_csv(points, Quantity::eta, excel_csv(separator()))));
 
+    // The plot as an image, PNG or PDF by the name given.
+    lab.doubles.dialogs.chosen_filter.clear();
+    for (const auto& [name, magic] : {std::pair{"plot.png", "\x89PNG"}, std::pair{"plot.pdf", "%PDF"}}) {
+        lab.doubles.dialogs.answer = lab.folder.filePath(QString::fromLatin1(name));
+        w.save_image();
+        EXPECT_TRUE(file_bytes(lab.doubles.dialogs.answer).startsWith(magic)) << name;
+    }
+    EXPECT_TRUE(lab.doubles.boxes.shown.empty());
+
     // The third row into the main window, run there: the same motion.
     w.load_row(2);
     EXPECT_EQ(lab.text("Text5"), QString::fromStdString(points[2].text));
