@@ -16,12 +16,22 @@ public:
     // `filters` is in Qt's form ("Изображение PNG (*.png);;Документ PDF (*.pdf)");
     // a name typed without a suffix gets the one of the filter chosen.
     virtual QString save_file_name(const QString& title, const QString& suggested_path, const QString& filters) = 0;
+
+    // The same, and which of the filters the user chose: two filters may
+    // share a suffix ("CSV (*.csv)" and "CSV для Excel (*.csv)"). A dialog
+    // that cannot tell gives the first.
+    struct Target {
+        QString path;
+        QString filter;
+    };
+    virtual Target save_target(const QString& title, const QString& suggested_path, const QString& filters);
 };
 
 class QtFileDialogs final : public FileDialogs {
 public:
     void set_parent(QWidget* parent) { parent_ = parent; }
     QString save_file_name(const QString& title, const QString& suggested_path, const QString& filters) override;
+    Target save_target(const QString& title, const QString& suggested_path, const QString& filters) override;
 
 private:
     QPointer<QWidget> parent_;

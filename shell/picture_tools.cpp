@@ -60,6 +60,7 @@ PictureTools::PictureTools(CanvasWidget* picture, PictureKind kind, const RunRec
         {QStringLiteral("Сохранить данные (CSV)…"), &commands_.save_data},
         {QStringLiteral("Сохранить изображение…"), &commands_.save_image},
         {QStringLiteral("Копировать изображение"), &commands_.copy_image},
+        {QStringLiteral("Серия опытов…"), &commands_.series},
     };
     for (const auto& [text, command] : items) {
         QAction* action = menu_->addAction(text);

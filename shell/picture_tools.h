@@ -24,6 +24,7 @@ struct PictureCommands {
     std::function<void()> save_data;  // "Сохранить данные (CSV)…"
     std::function<void()> save_image; // "Сохранить изображение…"
     std::function<void()> copy_image; // "Копировать изображение"
+    std::function<void()> series;     // "Серия опытов…"
 };
 
 // The tools of one picture: its context menu (right click) and the readout

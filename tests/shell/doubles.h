@@ -93,8 +93,17 @@ public:
         suggested << suggested_path;
         return answer;
     }
+    Target save_target(const QString& title, const QString& suggested_path, const QString& filters) override
+    {
+        filters_offered << filters;
+        const QString path = save_file_name(title, suggested_path, filters);
+        return {path, chosen_filter.isEmpty() ? filters.section(QStringLiteral(";;"), 0, 0) : chosen_filter};
+    }
     QStringList suggested;
+    QStringList filters_offered;
     QString answer;
+    // The file type chosen, when not the first.
+    QString chosen_filter;
 };
 
 struct Doubles {

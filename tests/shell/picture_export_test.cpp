@@ -60,7 +60,7 @@ TEST(PictureExport, SavesTheRunAsCsvWhereTheDialogSays)
     run.append({0.5, -1.25, 2, 3.5f});
     NamingDialogs dialogs;
     dialogs.answer = dir.filePath(QStringLiteral("прогон.csv"));
-    const SaveOutcome saved = save_run_data(dialogs, run, QStringLiteral("/suggested/vibrel_run.csv"));
+    const SaveOutcome saved = save_run_data(dialogs, run, QStringLiteral("/suggested/vibrel_run.csv"), ".");
     EXPECT_EQ(saved.result, SaveOutcome::saved);
     EXPECT_EQ(saved.path, dialogs.answer);
     EXPECT_EQ(dialogs.suggested, QStringList{QStringLiteral("/suggested/vibrel_run.csv")});
@@ -68,7 +68,7 @@ TEST(PictureExport, SavesTheRunAsCsvWhereTheDialogSays)
               QByteArray("t_s,fi_deg,wz_rad_s,W_J,W_kin_J,W_pot_J,D_lin_J,D_quad_J\n0.5,-1.25,2,3.5,0,-0,0,0\n"));
 
     dialogs.answer.clear();
-    EXPECT_EQ(save_run_data(dialogs, run, {}).result, SaveOutcome::cancelled);
+    EXPECT_EQ(save_run_data(dialogs, run, {}, ".").result, SaveOutcome::cancelled);
 }
 
 TEST(PictureExport, AFileThatCannotBeWrittenSaysWhyAndLeavesTheOldOne)
@@ -109,7 +109,7 @@ TEST(PictureExport, AFileThatCannotBeWrittenSaysWhyAndLeavesTheOldOne)
             std::optional<testing::FileSizeLimit> limit;
             if (c.size_limit > 0)
                 limit.emplace(c.size_limit);
-            outcome = c.picture ? save_picture(dialogs, d.canvas, {}) : save_run_data(dialogs, run, {});
+            outcome = c.picture ? save_picture(dialogs, d.canvas, {}) : save_run_data(dialogs, run, {}, ".");
         }
         EXPECT_EQ(outcome.result, SaveOutcome::failed);
         EXPECT_EQ(save_failure_text(outcome),
@@ -131,7 +131,8 @@ TEST(PictureExport, ALongSaveTellsHowFarItHasCome)
     NamingDialogs dialogs;
     dialogs.answer = dir.filePath(QStringLiteral("run.csv"));
     std::vector<double> told;
-    EXPECT_EQ(save_run_data(dialogs, run, {}, [&](double done) { told.push_back(done); }).result, SaveOutcome::saved);
+    EXPECT_EQ(save_run_data(dialogs, run, {}, ".", [&](double done) { told.push_back(done); }).result,
+              SaveOutcome::saved);
     std::string whole;
     write_csv(run, [&whole](std::string_view piece) { whole += piece; });
     EXPECT_EQ(bytes_of(dialogs.answer), QByteArray::fromStdString(whole));
