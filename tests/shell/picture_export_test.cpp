@@ -24,7 +24,8 @@
 namespace vp {
 namespace {
 
-// Answers the dialog with a name chosen beforehand ("" is Cancel).
+// Answers the dialog with a name chosen beforehand ("" is Cancel), and with
+// the file type chosen (the first offered where none is).
 class NamingDialogs final : public FileDialogs {
 public:
     QString save_file_name(const QString&, const QString& suggested_path, const QString&) override
@@ -32,8 +33,16 @@ public:
         suggested.push_back(suggested_path);
         return answer;
     }
+    Target save_target(const QString& title, const QString& suggested_path, const QString& filters) override
+    {
+        offered = filters;
+        const QString path = save_file_name(title, suggested_path, filters);
+        return {path, type.isEmpty() ? filters.section(QStringLiteral(";;"), 0, 0) : type};
+    }
     QStringList suggested;
     QString answer;
+    QString type;
+    QString offered;
 };
 
 QByteArray bytes_of(const QString& path)
@@ -66,6 +75,15 @@ TEST(PictureExport, SavesTheRunAsCsvWhereTheDialogSays)
     EXPECT_EQ(dialogs.suggested, QStringList{QStringLiteral("/suggested/vibrel_run.csv")});
     EXPECT_EQ(bytes_of(dialogs.answer),
               QByteArray("t_s,fi_deg,wz_rad_s,W_J,W_kin_J,W_pot_J,D_lin_J,D_quad_J\n0.5,-1.25,2,3.5,0,-0,0,0\n"));
+
+    EXPECT_EQ(dialogs.offered, QStringLiteral("CSV (*.csv);;CSV для Excel (*.csv)"));
+
+    // For a spreadsheet: the mark, ";" and the separator given.
+    dialogs.type = QStringLiteral("CSV для Excel (*.csv)");
+    EXPECT_EQ(save_run_data(dialogs, run, {}, ",").result, SaveOutcome::saved);
+    EXPECT_EQ(bytes_of(dialogs.answer),
+              QByteArray("\xEF\xBB\xBFt_s;fi_deg;wz_rad_s;W_J;W_kin_J;W_pot_J;D_lin_J;D_quad_J\n"
+                         "0,5;-1,25;2;3,5;0;-0;0;0\n"));
 
     dialogs.answer.clear();
     EXPECT_EQ(save_run_data(dialogs, run, {}, ".").result, SaveOutcome::cancelled);
