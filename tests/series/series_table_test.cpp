@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The series' table as the clipboard and the two CSV dialects give it:
-// whole texts, the same bytes whatever the C library's locale.
+// whole texts, the same bytes whatever the C library's locale; and the
+// quantities as the command line and the window name them.
 #include "series/series_table.h"
 
+#include "series/quantity_names.h"
 #include "tests/support/c_library_locale.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +103,25 @@ TEST(SeriesTable, CsvInBothDialectsAndTheClipboardText)
         EXPECT_EQ(series_csv(points, Quantity::eta, excel_csv(",")), excel) << locale;
         EXPECT_EQ(series_table_text(points, Quantity::eta, ","), clipboard) << locale;
     }
+}
+
+// The labels are the panel's captions with the Greek letter put over its
+// blanks and the unit of the row: a caption's blanks or "=" left in, or a
+// letter lost, would show here.
+TEST(QuantityNames, EachQuantityByItsNameAndItsLabel)
+{
+    const char* const labels[] = {"m (кг)", "d2 (м)",     "d1 (м)",   "с_сф",   "L (м)",       "М (кг)", "D (м)",
+                                  "с_ст",   "ρo (кг/м3)", "η (Па·с)", "φo (°)", "ωzo (рад/с)", "Т (с)"};
+    const char* const names[] = {"massa",  "diametr_2", "diametr_1", "c_shar", "dlina", "massa_st", "diametr_s",
+                                 "c_ster", "ro_0",      "eta",       "fi0",    "wz0",   "Tmax"};
+    for (int i = 0; i < quantity_count; ++i) {
+        const auto q = static_cast<Quantity>(i);
+        EXPECT_EQ(quantity_label(q), labels[i]) << i;
+        EXPECT_EQ(quantity_name(q), names[i]) << i;
+        EXPECT_EQ(quantity_named(names[i]), q) << i;
+    }
+    EXPECT_FALSE(quantity_named("viscosity"));
+    EXPECT_FALSE(quantity_named("Eta"));
 }
 
 } // namespace
