@@ -3,6 +3,7 @@
 
 #include "analysis/csv_export.h"
 #include "analysis/run_record.h"
+#include "doubles.h"
 #include "platform/canvas.h"
 #include "platform/file_dialogs.h"
 #include "tests/support/file_size_limit.h"
@@ -24,26 +25,7 @@
 namespace vp {
 namespace {
 
-// Answers the dialog with a name chosen beforehand ("" is Cancel), and with
-// the file type chosen (the first offered where none is).
-class NamingDialogs final : public FileDialogs {
-public:
-    QString save_file_name(const QString&, const QString& suggested_path, const QString&) override
-    {
-        suggested.push_back(suggested_path);
-        return answer;
-    }
-    Target save_target(const QString& title, const QString& suggested_path, const QString& filters) override
-    {
-        offered = filters;
-        const QString path = save_file_name(title, suggested_path, filters);
-        return {path, type.isEmpty() ? filters.section(QStringLiteral(";;"), 0, 0) : type};
-    }
-    QStringList suggested;
-    QString answer;
-    QString type;
-    QString offered;
-};
+using testing::NamingDialogs;
 
 QByteArray bytes_of(const QString& path)
 {
@@ -76,10 +58,10 @@ TEST(PictureExport, SavesTheRunAsCsvWhereTheDialogSays)
     EXPECT_EQ(bytes_of(dialogs.answer),
               QByteArray("t_s,fi_deg,wz_rad_s,W_J,W_kin_J,W_pot_J,D_lin_J,D_quad_J\n0.5,-1.25,2,3.5,0,-0,0,0\n"));
 
-    EXPECT_EQ(dialogs.offered, QStringLiteral("CSV (*.csv);;CSV для Excel (*.csv)"));
+    EXPECT_EQ(dialogs.filters_offered.back(), QStringLiteral("CSV (*.csv);;CSV для Excel (*.csv)"));
 
     // For a spreadsheet: the mark, ";" and the separator given.
-    dialogs.type = QStringLiteral("CSV для Excel (*.csv)");
+    dialogs.chosen_filter = QStringLiteral("CSV для Excel (*.csv)");
     EXPECT_EQ(save_run_data(dialogs, run, {}, ",").result, SaveOutcome::saved);
     EXPECT_EQ(bytes_of(dialogs.answer),
               QByteArray("\xEF\xBB\xBFt_s;fi_deg;wz_rad_s;W_J;W_kin_J;W_pot_J;D_lin_J;D_quad_J\n"
