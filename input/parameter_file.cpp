@@ -342,21 +342,28 @@ Message not_a_parameter_file(std::string_view why)
 
 } // namespace
 
-std::optional<Message> parameter_file_refusal(const FieldReading& reading)
+std::optional<std::string_view> not_a_parameter_file_reason(const FieldReading& reading)
 {
     if (reading.too_large)
-        return parameter_file_too_large();
+        return too_large_file_reason;
     if (reading.nul)
-        return not_a_parameter_file("в нём есть нулевые байты, каких в тексте не бывает");
+        return "в нём есть нулевые байты, каких в тексте не бывает";
     if (!reading.values.empty() &&
         std::none_of(reading.values.begin(), reading.values.end(), [](const auto& v) { return begins_with_number(v); }))
-        return not_a_parameter_file("ни одно из его значений (поля 2, 5, 8, …, 38) не начинается с числа");
+        return "ни одно из его значений (поля 2, 5, 8, …, 38) не начинается с числа";
+    return std::nullopt;
+}
+
+std::optional<Message> parameter_file_refusal(const FieldReading& reading)
+{
+    if (const std::optional<std::string_view> why = not_a_parameter_file_reason(reading))
+        return not_a_parameter_file(*why);
     return std::nullopt;
 }
 
 Message parameter_file_too_large()
 {
-    return not_a_parameter_file("он больше 1 МБ");
+    return not_a_parameter_file(too_large_file_reason);
 }
 
 Message parameter_file_missing()

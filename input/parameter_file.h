@@ -106,6 +106,11 @@ Message parameter_file_missing();
 std::optional<Message> parameter_file_refusal(const FieldReading& reading);
 // The refusal of a file whose size alone shows it too large.
 Message parameter_file_too_large();
+// Why a reading is of no parameter file, in the words the refusals give
+// ("в нём есть нулевые байты, каких в тексте не бывает"); nothing for a
+// parameter file, whole or ended early.
+std::optional<std::string_view> not_a_parameter_file_reason(const FieldReading& reading);
+inline constexpr std::string_view too_large_file_reason = "он больше 1 МБ";
 // The reason is the cause in the program's words ("это не обычный файл").
 Message parameter_file_unreadable(std::string_view reason);
 // Shown after the values the file held have been placed, when it held fewer

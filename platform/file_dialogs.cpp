@@ -18,22 +18,38 @@ QString suffix_of_filter(const QString& filter)
 
 } // namespace
 
+FileDialogs::Target FileDialogs::save_target(const QString& title, const QString& suggested_path,
+                                             const QString& filters)
+{
+    return {save_file_name(title, suggested_path, filters), filters.section(QStringLiteral(";;"), 0, 0)};
+}
+
 QString QtFileDialogs::save_file_name(const QString& title, const QString& suggested_path, const QString& filters)
+{
+    return save_target(title, suggested_path, filters).path;
+}
+
+FileDialogs::Target QtFileDialogs::save_target(const QString& title, const QString& suggested_path,
+                                               const QString& filters)
 {
     QFileDialog dialog(parent_, title, suggested_path);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(filters);
     const QString suggested_suffix = QFileInfo(suggested_path).suffix();
+    // The first filter of the suggested suffix: of two for one suffix, the
+    // first is the usual one.
     for (const QString& filter : dialog.nameFilters()) {
-        if (suffix_of_filter(filter) == suggested_suffix)
+        if (suffix_of_filter(filter) == suggested_suffix) {
             dialog.selectNameFilter(filter);
+            break;
+        }
     }
     dialog.setDefaultSuffix(suffix_of_filter(dialog.selectedNameFilter()));
     QObject::connect(&dialog, &QFileDialog::filterSelected,
                      [&dialog](const QString& filter) { dialog.setDefaultSuffix(suffix_of_filter(filter)); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return {dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()};
 }
 
 int QtFileDialogs::choose(const QString& title, const QString& question, const QStringList& options)

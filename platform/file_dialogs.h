@@ -19,6 +19,15 @@ public:
     virtual QString save_file_name(const QString& title, const QString& suggested_path, const QString& filters) = 0;
     // One of the options (its index), or -1 when the user cancels.
     virtual int choose(const QString& title, const QString& question, const QStringList& options) = 0;
+
+    // The same, and which of the filters the user chose: two filters may
+    // share a suffix ("CSV (*.csv)" and "CSV для Excel (*.csv)"). A dialog
+    // that cannot tell gives the first.
+    struct Target {
+        QString path;
+        QString filter;
+    };
+    virtual Target save_target(const QString& title, const QString& suggested_path, const QString& filters);
 };
 
 class QtFileDialogs final : public FileDialogs {
@@ -26,6 +35,7 @@ public:
     void set_parent(QWidget* parent) { parent_ = parent; }
     QString save_file_name(const QString& title, const QString& suggested_path, const QString& filters) override;
     int choose(const QString& title, const QString& question, const QStringList& options) override;
+    Target save_target(const QString& title, const QString& suggested_path, const QString& filters) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -224,6 +224,14 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     copy_->setObjectName(QStringLiteral("CmdCopyTable"));
     connect(copy_, &QPushButton::clicked, this, [this] { QGuiApplication::clipboard()->setText(table_text()); });
 
+    series_ = new QPushButton(QStringLiteral("Серия опытов…"));
+    series_->setObjectName(QStringLiteral("CmdSeries"));
+    series_->setToolTip(QStringLiteral("Расчёт серии опытов: зависимость от одной из величин (Ctrl+R)"));
+    connect(series_, &QPushButton::clicked, this, [this] {
+        if (series_command_)
+            series_command_();
+    });
+
     auto* words = new QVBoxLayout;
     words->addWidget(summary_);
     words->addWidget(explanation_text_, 1);
@@ -235,6 +243,7 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     plots->addWidget(amplitude_view, 1);
     plots->addWidget(energy_view, 1);
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(series_);
     bottom->addStretch(1);
     bottom->addWidget(copy_);
     auto* all = new QVBoxLayout(this);

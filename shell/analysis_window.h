@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -53,6 +54,9 @@ public:
     // is closed (showing it reads what it has missed).
     void update_analysis(const RunRecord& run, std::string_view decimal_separator);
 
+    // The button "Серия опытов…" opens the series window through this.
+    void set_series_command(std::function<void()> command) { series_command_ = std::move(command); }
+
     const SwingAnalysis& analysis() const { return analysis_; }
     // What "Копировать таблицу" puts on the clipboard.
     QString table_text() const;
@@ -84,6 +88,8 @@ private:
     std::unique_ptr<AmplitudeChart> amplitudes_;
     std::unique_ptr<EnergyChart> energy_;
     QPushButton* copy_ = nullptr;
+    QPushButton* series_ = nullptr;
+    std::function<void()> series_command_;
 };
 
 } // namespace vp

@@ -75,7 +75,7 @@ Form1::Form1(const Services& services, QWidget* parent) : QMainWindow(parent), s
     const Controls& c = controls_;
     for (const QuantityRow& row : quantity_table()) {
         const Quantity q = row.quantity;
-        connect(c.box(q), &QLineEdit::textChanged, this, [this, q] { on_box_changed(q); });
+        connect(c.box(q), &QLineEdit::textChanged, this, [this, q] { box_changed(q, *this); });
     }
     connect(c.Label10, &ClickableLabel::clicked, this, &Form1::Label10_Click);
     connect(c.CmdOK, &QPushButton::clicked, this, &Form1::CmdOK_Click);

@@ -3,6 +3,7 @@
 
 #include "analysis/run_record.h"
 #include "graphs/plane_copy.h"
+#include "input/input_panel.h"
 #include "input/validation.h"
 #include "model/characteristics.h"
 #include "model/parameters.h"
@@ -11,6 +12,7 @@
 #include "shell/controls.h"
 #include "shell/form2.h"
 #include "shell/results_recording.h"
+#include "shell/series_window.h"
 #include "shell/services.h"
 #include "shell/step_pacing.h"
 
@@ -48,8 +50,9 @@ struct LabState {
 // mediates between them: its handlers read the controls, let the model, the
 // input checks and the drawing decide, and show what they decided. During a
 // run it is the observer of the integration loop: it draws each step,
-// writes the results row and pauses.
-class Form1 : public QMainWindow, private RunObserver {
+// writes the results row and pauses. Its boxes are the laboratory's input
+// panel, on which the boxes' handlers and the parameter file's loader work.
+class Form1 : public QMainWindow, private RunObserver, private InputPanel {
     Q_OBJECT
 public:
     explicit Form1(const Services& services, QWidget* parent = nullptr);
@@ -72,6 +75,16 @@ public:
     bool run_in_progress() const { return run_.phase() != RunControl::Phase::idle; }
     Form2* authors_window() const { return form2_; }
     AnalysisWindow* analysis_window() const { return analysis_; }
+    SeriesWindow* series_window() const { return series_; }
+
+    // "Серия опытов…" (the pictures' menus, the analysis window, Ctrl+R).
+    void show_series();
+    // The laboratory's inputs as they stand, where a series starts from.
+    LabInputs series_inputs() const;
+    // A point of a series into the boxes, as the parameter file is loaded:
+    // the quantities first, then each box's text, whose handler runs where
+    // the text changes. Refused (false) while a run is in progress.
+    bool place_inputs(const LabInputs& inputs);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -111,8 +124,14 @@ private:
     void set_resizable(bool resizable);
 
     // The inputs and the files (form1_input.cpp).
-    void on_box_changed(Quantity q);
-    void apply_visibility(const Visibility& v);
+    Parameters& parameters() override { return lab_.p; }
+    WarningMemories& memories() override { return lab_.memories; }
+    std::string box_text(Quantity q) const override;
+    void write_box(Quantity q, const std::string& text) override;
+    void write_back(Quantity q, const std::string& text) override;
+    void box_message(Quantity q, const Message& message) override;
+    void apply_visibility(const Visibility& v) override;
+    void redraw() override { Form_Resize(); }
     std::array<std::string, quantity_count> box_texts() const;
     void write_results_head();
     void bring_results_head_up_to_date();
@@ -153,6 +172,7 @@ private:
     std::array<std::string, quantity_count> head_texts_;
     QPointer<Form2> form2_;
     QPointer<AnalysisWindow> analysis_;
+    QPointer<SeriesWindow> series_;
     // Keeps a run at one step per pause period on the wall clock.
     StepPacing pacing_;
     // Paced run time left before the next frame is shown, s.

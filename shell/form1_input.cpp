@@ -33,33 +33,41 @@ void Form1::show_message(const Message& message)
     show_message(to_qstring(message.title()), QString::fromStdString(message.text));
 }
 
-void Form1::on_box_changed(Quantity q)
+std::string Form1::box_text(Quantity q) const
+{
+    return controls_.box(q)->text().toStdString();
+}
+
+void Form1::write_box(Quantity q, const std::string& text)
 {
     QLineEdit* edit = controls_.box(q);
-    const Decision d = decide(q, edit->text().toStdString(), lab_.p, lab_.memories);
-    quantity(lab_.p, q) = d.value;
-    if (d.message)
-        show_message(*d.message);
-    if (d.visibility_before)
-        apply_visibility(*d.visibility_before);
+    const QString shown = QString::fromStdString(text);
+    if (edit->text() != shown)
+        edit->setText(shown);
+}
 
-    // The write-back runs this handler again, nested, when it changes the
-    // text. The caret stays among the characters the user typed, so that
-    // the next keystroke goes on where the last one ended; text still
-    // selected is replaced as a whole, and the caret follows the new text.
-    const QString text = QString::fromStdString(d.text);
-    if (edit->text() != text) {
+// The write-back runs the box's handler again, nested, when it changes the
+// text. The caret stays among the characters the user typed, so that the
+// next keystroke goes on where the last one ended; text still selected is
+// replaced as a whole, and the caret follows the new text.
+void Form1::write_back(Quantity q, const std::string& text)
+{
+    QLineEdit* edit = controls_.box(q);
+    const QString shown = QString::fromStdString(text);
+    if (edit->text() != shown) {
         const QString edited = edit->text();
         const int caret = edit->cursorPosition();
         const bool selected = edit->hasSelectedText();
-        edit->setText(text);
+        edit->setText(shown);
         const QString written = edit->text();
         edit->setCursorPosition(selected ? static_cast<int>(written.size())
                                          : caret_after_write_back(utf16(edited), caret, utf16(written)));
     }
-    if (const std::optional<Visibility> v = after_write_back(q, lab_.p))
-        apply_visibility(*v);
-    Form_Resize();
+}
+
+void Form1::box_message(Quantity, const Message& message)
+{
+    show_message(message);
 }
 
 void Form1::apply_visibility(const Visibility& v)
@@ -91,25 +99,7 @@ void Form1::Label10_Click()
         show_message(*refusal);
         return;
     }
-    for (std::size_t i = 0; i < reading.values.size(); ++i) {
-        const Quantity q = quantity_table()[i].quantity;
-        QLineEdit* edit = controls_.box(q);
-        const FieldPlacement placement = place_field(q, reading.values[i]);
-        if (placement.value)
-            quantity(lab_.p, q) = *placement.value;
-        // The box's handler runs only when the text changes; an unchanged
-        // text leaves the quantity as the file gave it, where it may stand.
-        const QString text = QString::fromStdString(placement.text);
-        if (edit->text() != text) {
-            edit->setText(text);
-        } else if (!value_may_stand(q, placement, placement.text, lab_.p, lab_.memories)) {
-            const QString typed = QString::fromStdString(placement.typed);
-            if (edit->text() != typed)
-                edit->setText(typed);
-            else
-                on_box_changed(q);
-        }
-    }
+    place_parameter_fields(reading, *this);
     if (reading.values_missing())
         show_message(parameter_file_ended_early(reading));
 }

@@ -14,6 +14,7 @@
 #include "shell/characteristics_copy.h"
 #include "shell/picture_export.h"
 #include "shell/picture_tools.h"
+#include "shell/series_window.h"
 
 #include <QAction>
 #include <QChartView>
@@ -39,6 +40,14 @@ void Form1::build_tools()
         {controls_.Picture4, PictureKind::angular_velocity},
         {controls_.Picture14, PictureKind::energy},
     };
+    // Ctrl+R opens the series from any window of the program.
+    auto* series = new QAction(QStringLiteral("Серия опытов…"), this);
+    series->setObjectName(QStringLiteral("actSeries"));
+    series->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    series->setShortcutContext(Qt::ApplicationShortcut);
+    connect(series, &QAction::triggered, this, &Form1::show_series);
+    addAction(series);
+
     for (const auto& [picture, kind] : pictures) {
         CanvasWidget* shown = picture;
         new PictureTools(picture, kind, lab_.run_record,
@@ -47,7 +56,7 @@ void Form1::build_tools()
                               report(save_picture(*services_.dialogs, exportable(shown),
                                                   in_working_directory(shown->objectName() + QStringLiteral(".png"))));
                           },
-                          [shown] { copy_picture(shown->canvas()); }});
+                          [shown] { copy_picture(shown->canvas()); }, series});
     }
 
     const auto characteristics = [this] {
@@ -64,6 +73,7 @@ void Form1::show_analysis()
         analysis_ = new AnalysisWindow(*services_.clock, this);
         for (QChartView* plot : analysis_->findChildren<QChartView*>())
             attach_plot_export(plot);
+        analysis_->set_series_command([this] { show_series(); });
     }
     analysis_->show_analysis(lab_.run_record, decimal_separator());
 }
@@ -123,7 +133,7 @@ void Form1::save_run_data_with_progress()
     }
     QProgressDialog* progress = shown.get();
     report(save_run_data(*services_.dialogs, lab_.run_record, in_working_directory(QStringLiteral("vibrel_run.csv")),
-                         [progress](double done) {
+                         decimal_separator(), [progress](double done) {
                              if (progress)
                                  progress->setValue(static_cast<int>(done * 1000));
                          }));
@@ -192,6 +202,48 @@ ExportablePicture Form1::exportable(const CanvasWidget* shown) const
         draw_pictures_again(pictures_of(surfaces));
     };
     return out;
+}
+
+void Form1::show_series()
+{
+    if (!series_) {
+        SeriesHost host;
+        host.inputs = [this] { return series_inputs(); };
+        host.load = [this](const LabInputs& inputs) { return place_inputs(inputs); };
+        host.decimal_separator = [this] { return decimal_separator(); };
+        host.report = [this](const SaveOutcome& outcome) { report(outcome); };
+        host.dialogs = services_.dialogs;
+        host.working_directory = services_.working_directory;
+        series_ = new SeriesWindow(std::move(host), this);
+    }
+    series_->show_window();
+}
+
+LabInputs Form1::series_inputs() const
+{
+    LabInputs inputs;
+    inputs.p = lab_.p;
+    inputs.run = lab_.run;
+    inputs.memories = lab_.memories;
+    // The characteristics may lag a quantity that a parameter file placed
+    // without changing its box's text.
+    vp::parametr(inputs.p, inputs.run.n_tochek, inputs.c);
+    for (const QuantityRow& row : quantity_table())
+        inputs.texts[static_cast<std::size_t>(row.quantity)] = box_text(row.quantity);
+    return inputs;
+}
+
+bool Form1::place_inputs(const LabInputs& inputs)
+{
+    if (run_in_progress())
+        return false;
+    // All quantities first: each box's handler then checks its value against
+    // the point's others, which agree with it, not against the old ones.
+    lab_.p = inputs.p;
+    for (const QuantityRow& row : quantity_table())
+        write_box(row.quantity, inputs.texts[static_cast<std::size_t>(row.quantity)]);
+    Form_Resize();
+    return true;
 }
 
 void Form1::report(const SaveOutcome& outcome)

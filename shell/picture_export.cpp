@@ -23,15 +23,6 @@
 namespace vp {
 namespace {
 
-SaveOutcome ask_and_write(FileDialogs& dialogs, const QString& title, const QString& suggested_path,
-                          const QString& filters, const std::function<SaveOutcome(const QString&)>& write)
-{
-    const QString path = dialogs.save_file_name(title, suggested_path, filters);
-    if (path.isEmpty())
-        return {SaveOutcome::cancelled, path, {}};
-    return write(path);
-}
-
 SaveOutcome failed(const QString& path, const QString& reason)
 {
     return {SaveOutcome::failed, path, reason};
@@ -56,6 +47,9 @@ SaveOutcome write_bytes(const QString& path, const QByteArray& bytes)
         return {SaveOutcome::saved, path, {}};
     return failed(path, file.error());
 }
+
+const QString plain_csv_type = QStringLiteral("CSV (*.csv)");
+const QString excel_csv_type = QStringLiteral("CSV для Excel (*.csv)");
 
 QByteArray svg_bytes(const ExportablePicture& picture)
 {
@@ -109,12 +103,32 @@ qreal redraw_ratio(PictureSize size, const QSize& logical_size)
     return 1;
 }
 
-SaveOutcome save_run_data(FileDialogs& dialogs, const RunRecord& run, const QString& suggested_path,
-                          const SaveProgress& progress)
+QString csv_file_types()
 {
-    return ask_and_write(dialogs, QStringLiteral("Сохранить данные (CSV)"), suggested_path,
-                         QStringLiteral("Данные CSV (*.csv)"),
-                         [&](const QString& path) { return write_run_csv(run, path, progress); });
+    return plain_csv_type + QStringLiteral(";;") + excel_csv_type;
+}
+
+CsvDialect csv_dialect(const QString& file_type, std::string_view decimal_separator)
+{
+    return file_type == excel_csv_type ? excel_csv(decimal_separator) : CsvDialect{};
+}
+
+SaveOutcome save_csv(FileDialogs& dialogs, const QString& title, const QString& suggested_path,
+                     std::string_view decimal_separator,
+                     const std::function<SaveOutcome(const QString& path, const CsvDialect& dialect)>& write)
+{
+    const FileDialogs::Target target = dialogs.save_target(title, suggested_path, csv_file_types());
+    if (target.path.isEmpty())
+        return {SaveOutcome::cancelled, target.path, {}};
+    return write(target.path, csv_dialect(target.filter, decimal_separator));
+}
+
+SaveOutcome save_run_data(FileDialogs& dialogs, const RunRecord& run, const QString& suggested_path,
+                          std::string_view decimal_separator, const SaveProgress& progress)
+{
+    return save_csv(
+        dialogs, QStringLiteral("Сохранить данные (CSV)"), suggested_path, decimal_separator,
+        [&](const QString& path, const CsvDialect& dialect) { return write_run_csv(run, path, dialect, progress); });
 }
 
 SaveOutcome save_picture(FileDialogs& dialogs, const ExportablePicture& picture, const QString& suggested_path)
@@ -148,7 +162,8 @@ void copy_picture(const Canvas& picture)
     QGuiApplication::clipboard()->setImage(picture.image());
 }
 
-SaveOutcome write_run_csv(const RunRecord& run, const QString& path, const SaveProgress& progress)
+SaveOutcome write_run_csv(const RunRecord& run, const QString& path, const CsvDialect& dialect,
+                          const SaveProgress& progress)
 {
     WholeFileWriter file;
     if (!file.open(path))
@@ -157,13 +172,16 @@ SaveOutcome write_run_csv(const RunRecord& run, const QString& path, const SaveP
     // The rows written so far, counted by their line ends (the header's
     // among them).
     std::size_t lines = 0;
-    write_csv(run, [&](std::string_view piece) {
-        written = written && file.write(piece.data(), piece.size());
-        lines += static_cast<std::size_t>(std::count(piece.begin(), piece.end(), '\n'));
-        if (written && progress)
-            progress(std::min(1.0, static_cast<double>(lines - 1) /
-                                       static_cast<double>(std::max<std::size_t>(run.size(), 1))));
-    });
+    write_csv(
+        run,
+        [&](std::string_view piece) {
+            written = written && file.write(piece.data(), piece.size());
+            lines += static_cast<std::size_t>(std::count(piece.begin(), piece.end(), '\n'));
+            if (written && progress)
+                progress(std::min(1.0, static_cast<double>(lines - 1) /
+                                           static_cast<double>(std::max<std::size_t>(run.size(), 1))));
+        },
+        dialect);
     if (written && file.commit())
         return {SaveOutcome::saved, path, {}};
     return failed(path, file.error());
@@ -187,6 +205,11 @@ SaveOutcome write_picture(const ExportablePicture& picture, PictureSize size, co
     if (bytes.isEmpty())
         return failed(path, QStringLiteral("изображения в формате «%1» эта программа не пишет").arg(suffix));
     return write_bytes(path, bytes);
+}
+
+SaveOutcome write_bytes(const QString& path, const std::string& bytes)
+{
+    return write_bytes(path, QByteArray::fromStdString(bytes));
 }
 
 QString save_failure_text(const SaveOutcome& outcome)

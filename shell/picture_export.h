@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "analysis/csv_export.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
 
 #include <functional>
+#include <string>
+#include <string_view>
 
 class QPainter;
 
@@ -26,10 +30,23 @@ struct SaveOutcome {
 // How far a long save has come: the share of it written, 0 to 1.
 using SaveProgress = std::function<void(double done)>;
 
+// The file types every CSV is offered in: "CSV (*.csv)", the plain one for
+// programs, and "CSV для Excel (*.csv)" for spreadsheets, with the user's
+// decimal separator.
+QString csv_file_types();
+CsvDialect csv_dialect(const QString& file_type, std::string_view decimal_separator);
+
+// Asks for a file name and a CSV type and writes the text made in that
+// dialect there.
+SaveOutcome save_csv(FileDialogs& dialogs, const QString& title, const QString& suggested_path,
+                     std::string_view decimal_separator,
+                     const std::function<SaveOutcome(const QString& path, const CsvDialect& dialect)>& write);
+
 // "Сохранить данные (CSV)…": asks for a file name (suggested_path proposes
-// one) and writes the kept run there as CSV, telling `progress` as it goes.
+// one) and a CSV type, and writes the kept run there, telling `progress` as
+// it goes.
 SaveOutcome save_run_data(FileDialogs& dialogs, const RunRecord& run, const QString& suggested_path,
-                          const SaveProgress& progress = {});
+                          std::string_view decimal_separator, const SaveProgress& progress = {});
 
 // A picture as it can be saved: the image shown on the screen, the same
 // drawing made again on an image `ratio` times as fine, and the same drawing
@@ -59,7 +76,9 @@ void copy_picture(const Canvas& picture);
 
 // The writers the commands use. Each writes the whole file or, failing,
 // leaves any file of that name as it was.
-SaveOutcome write_run_csv(const RunRecord& run, const QString& path, const SaveProgress& progress = {});
+SaveOutcome write_run_csv(const RunRecord& run, const QString& path, const CsvDialect& dialect = {},
+                          const SaveProgress& progress = {});
+SaveOutcome write_bytes(const QString& path, const std::string& bytes);
 SaveOutcome write_picture(const ExportablePicture& picture, PictureSize size, const QString& path);
 
 // The text of the box the window shows when a file could not be written.

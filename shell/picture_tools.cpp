@@ -86,6 +86,10 @@ PictureTools::PictureTools(CanvasWidget* picture, PictureKind kind, const RunRec
                 (*command)();
         });
     }
+    // The program's own action, with its Ctrl+R for every window: a key of
+    // the picture's own would be ambiguous with it.
+    if (commands_.series)
+        menu_->addAction(commands_.series);
     // Nothing to save before the first run.
     QAction* save_data = menu_->actions().at(1);
     connect(menu_, &QMenu::aboutToShow, this, [this, save_data] { save_data->setEnabled(!run_.empty()); });

@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class QAction;
 class QMenu;
 class QWidget;
 
@@ -24,6 +25,7 @@ struct PictureCommands {
     std::function<void()> save_data;  // "Сохранить данные (CSV)…"
     std::function<void()> save_image; // "Сохранить изображение…"
     std::function<void()> copy_image; // "Копировать изображение"
+    QAction* series = nullptr;        // "Серия опытов…", the program's action
 };
 
 // The tools of one picture: its context menu (right click) and the readout

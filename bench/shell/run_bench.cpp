@@ -6,6 +6,8 @@
 #include "platform/message_boxes.h"
 #include "platform/pause.h"
 #include "platform/tone.h"
+#include "series/series.h"
+#include "series/series_values.h"
 #include "shell/form1.h"
 
 #include <QCoreApplication>
@@ -21,9 +23,12 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -59,16 +64,20 @@ public:
     long steps = 0;
 };
 
+// The real pause, counted; `each` (if any) runs before every one.
 class PacedPause final : public vp::Pause {
 public:
     void wait(int milliseconds) override
     {
         ++steps;
+        if (each)
+            each();
         real.wait(milliseconds);
     }
     vp::SteadyClock clock;
     vp::EventLoopPause real{clock};
     long steps = 0;
+    std::function<void()> each;
 };
 
 // The device pixels that widgets repaint: what goes to the window's backing
@@ -371,6 +380,53 @@ BENCHMARK(BM_PacedDefaultRun)
     ->Args({0, 0})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
+    ->UseRealTime();
+
+// The same run while a series of long runs (1000 viscosities at Tmax =
+// 160 s, started again whenever it ends) keeps every core busy: the pace the
+// window keeps beside a series. pace is the wall time over the ideal; the
+// run alone gives the same counter for comparison.
+void BM_PacedRunBesideASeries(benchmark::State& state)
+{
+    const bool with_series = state.range(0) != 0;
+    std::unique_ptr<vp::SeriesRun> series;
+    std::optional<vp::SeriesRequest> request;
+    long series_runs = 0;
+    auto keep_busy = [&] {
+        if (!with_series || !request || (series && !series->finished()))
+            return;
+        // As the series window runs it.
+        series = std::make_unique<vp::SeriesRun>(
+            *request, vp::Workers::all_cores(), [](std::size_t, const vp::SeriesPoint&) {}, std::function<void()>(),
+            vp::Workers::Priority::background);
+        ++series_runs;
+    };
+    PacedPause pause;
+    pause.each = keep_busy;
+    Window window(pause, "16", {700, 532});
+    vp::LabInputs base = window.form->series_inputs();
+    std::vector<vp::BoxMessage> messages;
+    vp::enter_value(base, vp::Quantity::Tmax, 160, messages);
+    request = vp::SeriesRequest{base, vp::Quantity::eta,
+                                vp::spaced_values(0.001, 10, 1000, vp::Spacing::logarithmic).values, "."};
+    double wall = 0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        window.form->CmdOK_Click();
+        wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    }
+    series.reset();
+    const double ideal = 0.01 * static_cast<double>(pause.steps);
+    state.counters["pace"] = wall / ideal;
+    state.counters["series_started"] = static_cast<double>(series_runs);
+}
+BENCHMARK(BM_PacedRunBesideASeries)
+    ->ArgName("series")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
     ->UseRealTime();
 
 // The pause alone: how far a 10 ms pause overshoots.

@@ -72,14 +72,15 @@ TEST(RunRecord, RowOfAStepIsWhatTheGraphsDraw)
     EXPECT_EQ(std::make_tuple(row.t, row.wz, row.W), std::make_tuple(0.5, -0.75, 12.5f));
 }
 
-std::string whole_csv(const RunRecord& r)
+std::string whole_csv(const RunRecord& r, const CsvDialect& dialect = {})
 {
     std::string all;
-    write_csv(r, [&all](std::string_view piece) { all += piece; });
+    write_csv(
+        r, [&all](std::string_view piece) { all += piece; }, dialect);
     return all;
 }
 
-TEST(CsvExport, WritesPointNumbersThatReadBackExactly)
+TEST(CsvExport, WritesNumbersThatReadBackExactlyInEitherDialect)
 {
     Characteristics c;
     c.MI = 2;
@@ -89,12 +90,29 @@ TEST(CsvExport, WritesPointNumbersThatReadBackExactly)
     r.append({0.1, 0, 0.25, 298.79f});
     r.append({0.021708130929, 180, -3, -1.5f});
     r.append({1e20, 360, 0, 0.1f});
+    const struct {
+        CsvDialect dialect;
+        const char* text;
+    } cases[] = {
+        {{},
+         "t_s,fi_deg,wz_rad_s,W_J,W_kin_J,W_pot_J,D_lin_J,D_quad_J\n"
+         "0.1,0,0.25,298.79,0.0625,-4.907,0,0\n"
+         "0.021708130929,180,-3,-1.5,9,4.907,0,0\n"
+         "1e+20,360,0,0.1,0,-4.907,0,0\n"},
+        // For a spreadsheet of a Russian desktop.
+        {excel_csv(","), "\xEF\xBB\xBFt_s;fi_deg;wz_rad_s;W_J;W_kin_J;W_pot_J;D_lin_J;D_quad_J\n"
+                         "0,1;0;0,25;298,79;0,0625;-4,907;0;0\n"
+                         "0,021708130929;180;-3;-1,5;9;4,907;0;0\n"
+                         "1e+20;360;0;0,1;0;-4,907;0;0\n"},
+        {excel_csv("."), "\xEF\xBB\xBFt_s;fi_deg;wz_rad_s;W_J;W_kin_J;W_pot_J;D_lin_J;D_quad_J\n"
+                         "0.1;0;0.25;298.79;0.0625;-4.907;0;0\n"
+                         "0.021708130929;180;-3;-1.5;9;4.907;0;0\n"
+                         "1e+20;360;0;0.1;0;-4.907;0;0\n"},
+    };
     for (const char* locale : testing::user_locales) {
         testing::CLibraryLocale in(locale);
-        EXPECT_EQ(whole_csv(r), "t_s,fi_deg,wz_rad_s,W_J,W_kin_J,W_pot_J,D_lin_J,D_quad_J\n"
-                                "0.1,0,0.25,298.79,0.0625,-4.907,0,0\n"
-                                "0.021708130929,180,-3,-1.5,9,4.907,0,0\n"
-                                "1e+20,360,0,0.1,0,-4.907,0,0\n");
+        for (const auto& c : cases)
+            EXPECT_EQ(whole_csv(r, c.dialect), c.text) << locale;
     }
     RunRecord empty;
     EXPECT_EQ(whole_csv(empty), csv_header);

@@ -98,10 +98,19 @@ public:
         offered = options;
         return choice;
     }
+    Target save_target(const QString& title, const QString& suggested_path, const QString& filters) override
+    {
+        filters_offered << filters;
+        const QString path = save_file_name(title, suggested_path, filters);
+        return {path, chosen_filter.isEmpty() ? filters.section(QStringLiteral(";;"), 0, 0) : chosen_filter};
+    }
     QStringList suggested;
+    QStringList filters_offered;
     QString answer;
     QStringList offered;
     int choice = 0; // -1: cancel
+    // The file type chosen, when not the first.
+    QString chosen_filter;
 };
 
 struct Doubles {

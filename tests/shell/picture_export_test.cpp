@@ -3,6 +3,7 @@
 
 #include "analysis/csv_export.h"
 #include "analysis/run_record.h"
+#include "doubles.h"
 #include "platform/canvas.h"
 #include "platform/file_dialogs.h"
 #include "platform/painter_surface.h"
@@ -26,24 +27,7 @@
 namespace vp {
 namespace {
 
-// Answers the dialog with a name chosen beforehand ("" is Cancel).
-class NamingDialogs final : public FileDialogs {
-public:
-    QString save_file_name(const QString&, const QString& suggested_path, const QString&) override
-    {
-        suggested.push_back(suggested_path);
-        return answer;
-    }
-    int choose(const QString&, const QString&, const QStringList& options) override
-    {
-        offered = options;
-        return choice;
-    }
-    QStringList suggested;
-    QString answer;
-    QStringList offered;
-    int choice = 0; // -1: cancel
-};
+using testing::NamingDialogs;
 
 QByteArray bytes_of(const QString& path)
 {
@@ -91,15 +75,24 @@ TEST(PictureExport, SavesTheRunAsCsvWhereTheDialogSays)
     run.append({0.5, -1.25, 2, 3.5f});
     NamingDialogs dialogs;
     dialogs.answer = dir.filePath(QStringLiteral("прогон.csv"));
-    const SaveOutcome saved = save_run_data(dialogs, run, QStringLiteral("/suggested/vibrel_run.csv"));
+    const SaveOutcome saved = save_run_data(dialogs, run, QStringLiteral("/suggested/vibrel_run.csv"), ".");
     EXPECT_EQ(saved.result, SaveOutcome::saved);
     EXPECT_EQ(saved.path, dialogs.answer);
     EXPECT_EQ(dialogs.suggested, QStringList{QStringLiteral("/suggested/vibrel_run.csv")});
     EXPECT_EQ(bytes_of(dialogs.answer),
               QByteArray("t_s,fi_deg,wz_rad_s,W_J,W_kin_J,W_pot_J,D_lin_J,D_quad_J\n0.5,-1.25,2,3.5,0,-0,0,0\n"));
 
+    EXPECT_EQ(dialogs.filters_offered.back(), QStringLiteral("CSV (*.csv);;CSV для Excel (*.csv)"));
+
+    // For a spreadsheet: the mark, ";" and the separator given.
+    dialogs.chosen_filter = QStringLiteral("CSV для Excel (*.csv)");
+    EXPECT_EQ(save_run_data(dialogs, run, {}, ",").result, SaveOutcome::saved);
+    EXPECT_EQ(bytes_of(dialogs.answer),
+              QByteArray("\xEF\xBB\xBFt_s;fi_deg;wz_rad_s;W_J;W_kin_J;W_pot_J;D_lin_J;D_quad_J\n"
+                         "0,5;-1,25;2;3,5;0;-0;0;0\n"));
+
     dialogs.answer.clear();
-    EXPECT_EQ(save_run_data(dialogs, run, {}).result, SaveOutcome::cancelled);
+    EXPECT_EQ(save_run_data(dialogs, run, {}, ".").result, SaveOutcome::cancelled);
 }
 
 TEST(PictureExport, AFileThatCannotBeWrittenSaysWhyAndLeavesTheOldOne)
@@ -140,7 +133,7 @@ TEST(PictureExport, AFileThatCannotBeWrittenSaysWhyAndLeavesTheOldOne)
             std::optional<testing::FileSizeLimit> limit;
             if (c.size_limit > 0)
                 limit.emplace(c.size_limit);
-            outcome = c.picture ? save_picture(dialogs, d.picture, {}) : save_run_data(dialogs, run, {});
+            outcome = c.picture ? save_picture(dialogs, d.picture, {}) : save_run_data(dialogs, run, {}, ".");
         }
         EXPECT_EQ(outcome.result, SaveOutcome::failed);
         EXPECT_EQ(save_failure_text(outcome),
@@ -162,7 +155,8 @@ TEST(PictureExport, ALongSaveTellsHowFarItHasCome)
     NamingDialogs dialogs;
     dialogs.answer = dir.filePath(QStringLiteral("run.csv"));
     std::vector<double> told;
-    EXPECT_EQ(save_run_data(dialogs, run, {}, [&](double done) { told.push_back(done); }).result, SaveOutcome::saved);
+    EXPECT_EQ(save_run_data(dialogs, run, {}, ".", [&](double done) { told.push_back(done); }).result,
+              SaveOutcome::saved);
     std::string whole;
     write_csv(run, [&whole](std::string_view piece) { whole += piece; });
     EXPECT_EQ(bytes_of(dialogs.answer), QByteArray::fromStdString(whole));

@@ -26,14 +26,16 @@ struct AnglePicture {
     RunRecord run;
     std::vector<std::string> chosen;
     PictureTools* tools;
+    QAction series{QStringLiteral("Серия опытов…")};
 
     AnglePicture()
     {
+        QObject::connect(&series, &QAction::triggered, [this] { chosen.push_back("series"); });
         picture.place(QRect(0, 0, 400, 200));
         picture.canvas().set_scale(0, 30, 16, -30);
         auto note = [this](const char* what) { return [this, what] { chosen.push_back(what); }; };
         tools = new PictureTools(&picture, PictureKind::angle, run,
-                                 {note("analyse"), note("save data"), note("save image"), note("copy image")});
+                                 {note("analyse"), note("save data"), note("save image"), note("copy image"), &series});
         picture.show();
     }
 
@@ -44,15 +46,15 @@ struct AnglePicture {
     }
 };
 
-TEST(PictureTools, ContextMenuHasTheFourItemsInOrder)
+TEST(PictureTools, ContextMenuHasTheFiveItemsInOrder)
 {
     AnglePicture p;
     const QList<QAction*> items = p.tools->menu()->actions();
-    ASSERT_EQ(items.size(), 4);
+    ASSERT_EQ(items.size(), 5);
     const char* const texts[] = {"Анализ колебаний…", "Сохранить данные (CSV)…", "Сохранить изображение…",
-                                 "Копировать изображение"};
-    const char* const commands[] = {"analyse", "save data", "save image", "copy image"};
-    for (int i = 0; i < 4; ++i) {
+                                 "Копировать изображение", "Серия опытов…"};
+    const char* const commands[] = {"analyse", "save data", "save image", "copy image", "series"};
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(items[i]->text(), QString::fromUtf8(texts[i]));
         items[i]->trigger();
         ASSERT_EQ(p.chosen.size(), static_cast<std::size_t>(i + 1));

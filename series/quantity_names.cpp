@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "series/quantity_names.h"
+
+#include "input/quantity_table.h"
+
+#include <algorithm>
+
+namespace vp {
+
+std::string_view quantity_name(Quantity q)
+{
+    return quantity_row(q).name;
+}
+
+std::optional<Quantity> quantity_named(std::string_view name)
+{
+    for (const QuantityRow& row : quantity_table()) {
+        if (row.name == name)
+            return row.quantity;
+    }
+    return std::nullopt;
+}
+
+std::string quantity_label(Quantity q)
+{
+    const QuantityRow& row = quantity_row(q);
+    // The caption's symbol: up to its unit or its "=", the blanks it begins
+    // with being where the letter stands ("   o (кг/м3)=" under ρ: "ρo").
+    std::string_view symbol = row.caption.substr(0, row.caption.find_first_of("(="));
+    symbol.remove_prefix(std::min(symbol.find_first_not_of(' '), symbol.size()));
+    symbol.remove_suffix(symbol.size() - std::min(symbol.find_last_not_of(' ') + 1, symbol.size()));
+    std::string label = std::string(row.overlay.letter) + std::string(symbol);
+    if (!row.unit.empty())
+        label += " (" + std::string(row.unit) + ")";
+    return label;
+}
+
+} // namespace vp
