@@ -8,20 +8,25 @@
 #include "input/parameter_file.h"
 #include "model/run_check.h"
 #include "platform/text_files.h"
+#include "series/answer_key.h"
 #include "series/point_run.h"
 #include "series/quantity_names.h"
 #include "series/series.h"
 #include "series/series_table.h"
 #include "series/threshold.h"
+#include "series/variants.h"
 #include "texts/number_text.h"
 #include "texts/run_messages.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <ostream>
 
@@ -84,6 +89,8 @@ public:
     {
         if (!load())
             return batch_failed;
+        if (o_.variants)
+            return variants();
         parametr(lab_.p, lab_.run.n_tochek, lab_.c);
         if (const RunRefusal refusal = run_refusal(lab_.p, lab_.c); refusal != RunRefusal::none) {
             complain(err_, file_said(o_.parameter_file) + ": " +
@@ -193,10 +200,15 @@ private:
         return false;
     }
 
-    int series()
+    unsigned threads() const { return o_.threads == 0 ? Workers::all_cores() : o_.threads; }
+
+    // The points of a run of the series engine, waited for with a line of
+    // progress (`unit`: "точек"); `start` makes the run with the two
+    // callbacks it is given.
+    template <typename Start>
+    std::vector<SeriesPoint> points_of(std::size_t count, const std::string& what, const std::string& unit,
+                                       const Start& start)
     {
-        SeriesRequest request{lab_, o_.vary->quantity, o_.vary->values.values, env_.decimal_separator};
-        const std::size_t count = request.values.size();
         std::vector<SeriesPoint> points(count);
         std::mutex m;
         std::condition_variable changed;
@@ -204,8 +216,7 @@ private:
         bool finished = false;
         Progress progress(err_, env_);
         {
-            SeriesRun run(
-                std::move(request), o_.threads == 0 ? Workers::all_cores() : o_.threads,
+            const std::unique_ptr<SeriesRun> run = start(
                 [&](std::size_t i, const SeriesPoint& p) {
                     const std::lock_guard<std::mutex> lock(m);
                     points[i] = p;
@@ -220,15 +231,79 @@ private:
             std::unique_lock<std::mutex> lock(m);
             while (!finished) {
                 changed.wait_for(lock, std::chrono::milliseconds(100));
-                progress.show("серия: " + std::to_string(done) + " из " + std::to_string(count) + " точек");
+                progress.show(what + ": " + std::to_string(done) + " из " + std::to_string(count) + " " + unit);
             }
         }
+        return points;
+    }
+
+    int series()
+    {
+        SeriesRequest request{lab_, o_.vary->quantity, o_.vary->values.values, env_.decimal_separator};
+        const std::size_t count = request.values.size();
+        const std::vector<SeriesPoint> points =
+            points_of(count, "серия", "точек", [&](SeriesRun::PointDone done, std::function<void()> finished) {
+                return std::make_unique<SeriesRun>(std::move(request), threads(), std::move(done), std::move(finished));
+            });
         const std::string table = series_csv(points, o_.vary->quantity, dialect_);
         if (!o_.csv) {
             out_ << table;
             return batch_ok;
         }
         return write_file(*o_.csv, [&table](const auto& sink) { sink(table); }) ? batch_ok : batch_failed;
+    }
+
+    // The variants' files and their answers in the folder of --out. The
+    // files of an earlier run there are replaced.
+    int variants()
+    {
+        const VariantSet set = draw_variants(lab_, o_.ranges, *o_.seed, *o_.variants);
+        if (!set.error.empty()) {
+            complain(err_, set.error);
+            return batch_failed;
+        }
+        const std::string folder = o_.out.value_or("");
+        const auto in_folder = [&folder](std::string_view name) {
+            return folder.empty() || folder.back() == '/' ? folder + std::string(name)
+                                                          : folder + "/" + std::string(name);
+        };
+        if (!folder.empty()) {
+            if (QFileInfo::exists(path_of(folder)) && !QFileInfo(path_of(folder)).isDir()) {
+                complain(err_, "«" + folder + "» — не папка: варианты в неё не записать");
+                return batch_failed;
+            }
+            if (!QDir().mkpath(path_of(folder))) {
+                complain(err_, "папка «" + folder + "» не создана");
+                return batch_failed;
+            }
+        }
+        std::vector<LabInputs> inputs;
+        for (const Variant& v : set.variants) {
+            if (!write_file(in_folder(v.name), [&v](const auto& sink) { sink(v.file); }))
+                return batch_failed;
+            inputs.push_back(v.lab);
+        }
+        const std::size_t count = inputs.size();
+        const std::vector<SeriesPoint> points =
+            points_of(count, "ответы", "вариантов", [&](SeriesRun::PointDone done, std::function<void()> finished) {
+                return std::make_unique<SeriesRun>(std::move(inputs), env_.decimal_separator, threads(),
+                                                   std::move(done), std::move(finished));
+            });
+        const std::string answers = answer_key_csv(set.variants, points, set.drawn, dialect_);
+        const std::string answers_path = in_folder(answer_key_file_name);
+        if (!write_file(answers_path, [&answers](const auto& sink) { sink(answers); }))
+            return batch_failed;
+        int status = batch_ok;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!points[i].computed) {
+                complain(err_, set.variants[i].name + ": " + points[i].reason);
+                status = batch_failed;
+            }
+        }
+        out_ << count << ' ' << plural_form(static_cast<long long>(count), "вариант", "варианта", "вариантов") << ": "
+             << in_folder(set.variants.front().name) << " … " << in_folder(set.variants.back().name) << ", ответы — "
+             << answers_path << '\n';
+        return status;
     }
 
     int threshold()

@@ -48,7 +48,7 @@ std::optional<int> whole_number(std::string_view text)
 }
 
 // NAME=FROM:TO:N[:log|:lin], or NAME=V1,V2,... (a list, "." in the numbers).
-std::string apply_vary(BatchOptions& o, std::string_view argument)
+std::string series_vary(BatchOptions& o, std::string_view argument)
 {
     const std::size_t equals = argument.find('=');
     if (equals == std::string_view::npos)
@@ -77,6 +77,72 @@ std::string apply_vary(BatchOptions& o, std::string_view argument)
     if (!v.values.error.empty())
         return "--vary: " + v.values.error;
     o.vary = std::move(v);
+    return {};
+}
+
+// NAME=FROM:TO, the range a variant's quantity is drawn from.
+std::string variant_vary(BatchOptions& o, std::string_view argument)
+{
+    const std::size_t equals = argument.find('=');
+    const std::vector<std::string_view> parts =
+        split(equals == std::string_view::npos ? std::string_view() : argument.substr(equals + 1), ':');
+    const std::optional<double> from = parts.size() == 2 ? read_value(parts[0]) : std::nullopt;
+    const std::optional<double> to = parts.size() == 2 ? read_value(parts[1]) : std::nullopt;
+    if (!from || !to)
+        return "--vary: «" + std::string(argument) + "» — с --variants ожидается ИМЯ=ОТ:ДО";
+    std::string error;
+    const std::optional<Quantity> q = named_quantity(argument.substr(0, equals), error);
+    if (!q)
+        return "--vary: " + error;
+    if (std::any_of(o.ranges.begin(), o.ranges.end(), [q](const VariantRange& r) { return r.quantity == *q; }))
+        return "--vary: величина " + std::string(quantity_name(*q)) + " названа дважды";
+    const VariantRange range{*q, *from, *to};
+    if (const std::optional<std::string> why = range_refusal(range))
+        return "--vary " + std::string(argument) + ": " + *why;
+    o.ranges.push_back(range);
+    return {};
+}
+
+// What the options mean together, once all are read.
+std::string combined(BatchOptions& o)
+{
+    for (const std::string& argument : o.vary_arguments) {
+        if (std::string error = o.variants ? variant_vary(o, argument) : series_vary(o, argument); !error.empty())
+            return error;
+    }
+    if (!o.variants) {
+        if (o.seed || o.out)
+            return "--seed и --out задаются только вместе с --variants";
+        if (o.threshold && o.series_to_standard_output())
+            return "--threshold вместе с --vary: таблице серии нужен свой файл, --csv ФАЙЛ";
+        return {};
+    }
+    if (o.results || o.csv || o.analysis || o.threshold)
+        return "--variants не сочетается с --results, --csv, --analysis и --threshold";
+    if (!o.seed)
+        return "--variants: нужен --seed S — с тем же S получатся те же варианты";
+    if (o.ranges.empty())
+        return "--variants: нужна хотя бы одна --vary ИМЯ=ОТ:ДО";
+    return {};
+}
+
+std::string apply_variants(BatchOptions& o, std::string_view argument)
+{
+    const std::optional<int> n = whole_number(argument);
+    if (!n || *n < 1 || *n > max_variants)
+        return "--variants: ожидается целое число от 1 до " + std::to_string(max_variants) + ", а не «" +
+               std::string(argument) + "»";
+    o.variants = *n;
+    return {};
+}
+
+std::string apply_seed(BatchOptions& o, std::string_view argument)
+{
+    std::uint64_t seed = 0;
+    const auto [end, error] = std::from_chars(argument.data(), argument.data() + argument.size(), seed);
+    if (error != std::errc() || end != argument.data() + argument.size())
+        return "--seed: ожидается целое число от 0 до 18446744073709551615, а не «" + std::string(argument) + "»";
+    o.seed = seed;
     return {};
 }
 
@@ -116,15 +182,28 @@ const std::vector<BatchOption>& batch_option_table()
          }},
         {"--vary", "ИМЯ=ОТ:ДО:N[:log]",
          "серия: N значений величины от ОТ до ДО (равномерно или, с :log, в геометрической прогрессии); "
-         "или ИМЯ=З1,З2,... — список значений",
-         apply_vary},
+         "или ИМЯ=З1,З2,... — список значений; с --variants — ИМЯ=ОТ:ДО, пределы случайной величины",
+         [](BatchOptions& o, std::string_view a) {
+             o.vary_arguments.emplace_back(a);
+             return std::string();
+         }},
         {"--threshold", "ИМЯ", "найти границу апериодичности по величине (делением пополам, до 0,1 %)",
          [](BatchOptions& o, std::string_view a) {
              std::string error;
              o.threshold = named_quantity(a, error);
              return error.empty() ? error : "--threshold: " + error;
          }},
-        {"--threads", "N", "число потоков для серии (по умолчанию — все ядра)", apply_threads},
+        {"--variants", "N",
+         "составить N вариантов задания (файлы variant-01.txt, ... и ответы answers.csv): величины --vary "
+         "случайны в своих пределах, остальные — из файла параметров",
+         apply_variants},
+        {"--seed", "S", "начало случайной последовательности вариантов: с тем же S — те же файлы", apply_seed},
+        {"--out", "ПАПКА", "папка вариантов (по умолчанию — текущая; создаётся, если её нет)",
+         [](BatchOptions& o, std::string_view a) {
+             o.out = std::string(a);
+             return std::string();
+         }},
+        {"--threads", "N", "число потоков для серии и ответов вариантов (по умолчанию — все ядра)", apply_threads},
         {"--help", "", "эта справка",
          [](BatchOptions& o, std::string_view) {
              o.help = true;
@@ -190,8 +269,7 @@ ParsedBatchOptions parse_batch_options(const std::vector<std::string>& arguments
             return parsed;
         }
     }
-    if (o.threshold && o.series_to_standard_output())
-        parsed.error = "--threshold вместе с --vary: таблице серии нужен свой файл, --csv ФАЙЛ";
+    parsed.error = combined(o);
     return parsed;
 }
 
@@ -214,8 +292,16 @@ std::string batch_help()
             "Пример: " +
             std::string(batch_program) +
             " --vary eta=0.001:10:20:log --csv серия.csv vibrel_in.txt\n\n"
+            "Варианты для группы: " +
+            std::string(batch_program) +
+            " --variants 25 --seed 1 --vary eta=0.5:2 --vary fi0=10:40 --out варианты\n"
+            "Каждая величина --vary ИМЯ=ОТ:ДО выбирается случайно от ОТ до ДО: равномерно, а если ДО/ОТ > 10\n"
+            "(оба положительны) — равномерно по логарифму; затем округляется до знаков своего поля. Вариант,\n"
+            "который поля или проверка перед пуском не примут, выбирается заново. Файлы variant-NN.txt\n"
+            "и answers.csv (с --excel — CSV для Excel) в папке перезаписываются.\n\n"
             "Код завершения: 0 — всё рассчитано; 1 — файл не прочитан или не записан, расчёт\n"
-            "невозможен при этих параметрах, граница не найдена; 2 — неверная командная строка.\n";
+            "невозможен при этих параметрах, граница не найдена, вариант не составлен;\n"
+            "2 — неверная командная строка.\n";
     return text;
 }
 

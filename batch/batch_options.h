@@ -3,7 +3,9 @@
 
 #include "model/parameters.h"
 #include "series/series_values.h"
+#include "series/variants.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -30,6 +32,13 @@ struct BatchOptions {
     std::optional<VariedQuantity> vary; // --vary NAME=...
     std::optional<Quantity> threshold;  // --threshold NAME
     unsigned threads = 0;               // --threads N; 0: all cores
+    std::optional<int> variants;        // --variants N
+    std::optional<std::uint64_t> seed;  // --seed S
+    std::optional<std::string> out;     // --out DIR
+    // --vary NAME=FROM:TO with --variants, one per quantity, in the order given.
+    std::vector<VariantRange> ranges;
+    // The arguments of --vary as given: what they mean depends on --variants.
+    std::vector<std::string> vary_arguments;
     bool help = false;
     bool version = false;
 

@@ -99,6 +99,9 @@ struct QuantityRow {
     // loader writes it into the box with.
     int file_field = 0;
     std::string_view file_mask;
+    // The caption of the quantity's line in a parameter file the program
+    // writes, as the sample file has it (field 1; no comma, no quote).
+    std::string_view file_caption;
     // Column 1 of the quantity's line in the head of the results file, where
     // it is not the label's caption: the labels under a Greek letter give a
     // fixed text instead.

@@ -11,19 +11,6 @@ namespace {
 
 constexpr std::string_view advice = " Не вводите заново, а исправьте!";
 
-// The complaint of the first rule of the row that v breaks, if any. The
-// rules are tried in order and compare doubles exactly.
-std::optional<std::string_view> broken_rule(const QuantityRow& row, double v, const Parameters& p)
-{
-    for (const Rule& rule : row.rules) {
-        if (rule.broken && rule.broken(v, p))
-            return rule.complaint;
-    }
-    if (!(std::fabs(v) < largest_magnitude))
-        return row.too_large;
-    return std::nullopt;
-}
-
 bool reads_negative(std::string_view text)
 {
     for (char c : text) {
@@ -34,6 +21,18 @@ bool reads_negative(std::string_view text)
 }
 
 } // namespace
+
+std::optional<std::string_view> box_complaint(Quantity q, double v, const Parameters& p)
+{
+    const QuantityRow& row = quantity_row(q);
+    for (const Rule& rule : row.rules) {
+        if (rule.broken && rule.broken(v, p))
+            return rule.complaint;
+    }
+    if (!(std::fabs(v) < largest_magnitude))
+        return row.too_large;
+    return std::nullopt;
+}
 
 Decision decide(Quantity q, std::string_view text, const Parameters& p, WarningMemories& m)
 {
@@ -47,7 +46,7 @@ Decision decide(Quantity q, std::string_view text, const Parameters& p, WarningM
     Decision d;
     d.value = tested;
     const Warning& warning = row.warning;
-    if (const auto complaint = broken_rule(row, tested, p)) {
+    if (const auto complaint = box_complaint(q, tested, p)) {
         d.value = row.replacement(p);
         d.message = Message{MessageKind::error, std::string(*complaint) + std::string(advice)};
         if (warning.comes_again)

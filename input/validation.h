@@ -41,6 +41,11 @@ struct Decision {
     std::string text; // the write-back, in the box's display format
 };
 
+// The complaint of the first error test of q's box that v breaks against the
+// model p (the tests in order, compared exactly), or the complaint about a
+// number too large; nothing for a value the box accepts.
+std::optional<std::string_view> box_complaint(Quantity q, double v, const Parameters& p);
+
 // One run of the change handler of q's box on the box's text, by the
 // quantity's row of the table. p is the model as it stands (q itself in it
 // is not read); m is updated. Needs no window.

@@ -30,16 +30,26 @@ std::optional<SeriesPoint> compute_point(const LabInputs& base, Quantity varied,
 {
     std::vector<BoxMessage> messages;
     LabInputs lab = point_inputs(base, varied, value, messages);
-    SeriesPoint point;
     if (const Message* error = first_error(messages)) {
+        SeriesPoint point;
         // The row names the value asked for, not the one the box put in its place.
         point.value = value;
         point.text = plain_number_text(value);
         point.reason = error->text;
         return point;
     }
-    point.value = quantity(lab.p, varied);
-    point.text = lab.texts[static_cast<std::size_t>(varied)];
+    std::optional<SeriesPoint> point = measure_point(lab, decimal_separator, record, cancel);
+    if (point) {
+        point->value = quantity(lab.p, varied);
+        point->text = lab.texts[static_cast<std::size_t>(varied)];
+    }
+    return point;
+}
+
+std::optional<SeriesPoint> measure_point(LabInputs lab, std::string_view decimal_separator, RunRecord& record,
+                                         const std::atomic<bool>* cancel)
+{
+    SeriesPoint point;
     const LabRun run = run_laboratory(lab, record, decimal_separator, cancel);
     if (run.started && run.end == RunEnd::stopped)
         return std::nullopt;
@@ -85,7 +95,27 @@ std::size_t equilibrium_crossings(const RunRecord& record, double fi0_degrees, d
 
 SeriesRun::SeriesRun(SeriesRequest request, unsigned threads, PointDone point_done, std::function<void()> finished,
                      Workers::Priority priority)
-    : request_(std::move(request)), point_done_(std::move(point_done))
+    : request_(std::move(request)), count_(request_.values.size()), point_done_(std::move(point_done))
+{
+    compute_ = [this](std::size_t i, RunRecord& record, const std::atomic<bool>& cancelled) {
+        return compute_point(request_.base, request_.varied, request_.values[i], request_.decimal_separator, record,
+                             &cancelled);
+    };
+    start(threads, std::move(finished), priority);
+}
+
+SeriesRun::SeriesRun(std::vector<LabInputs> points, std::string decimal_separator, unsigned threads,
+                     PointDone point_done, std::function<void()> finished)
+    : points_(std::move(points)), count_(points_.size()), point_done_(std::move(point_done))
+{
+    compute_ = [this, separator = std::move(decimal_separator)](std::size_t i, RunRecord& record,
+                                                                const std::atomic<bool>& cancelled) {
+        return measure_point(points_[i], separator, record, &cancelled);
+    };
+    start(threads, std::move(finished), Workers::Priority::normal);
+}
+
+void SeriesRun::start(unsigned threads, std::function<void()> finished, Workers::Priority priority)
 {
     workers_ = std::make_unique<Workers>(
         threads, [this](unsigned, const std::atomic<bool>& cancelled) { work(cancelled); }, std::move(finished),
@@ -95,12 +125,10 @@ SeriesRun::SeriesRun(SeriesRequest request, unsigned threads, PointDone point_do
 void SeriesRun::work(const std::atomic<bool>& cancelled)
 {
     RunRecord record;
-    const std::size_t count = request_.values.size();
-    for (std::size_t i = next_.fetch_add(1); i < count; i = next_.fetch_add(1)) {
+    for (std::size_t i = next_.fetch_add(1); i < count_; i = next_.fetch_add(1)) {
         if (cancelled.load(std::memory_order_relaxed))
             return;
-        const std::optional<SeriesPoint> point = compute_point(request_.base, request_.varied, request_.values[i],
-                                                               request_.decimal_separator, record, &cancelled);
+        const std::optional<SeriesPoint> point = compute_(i, record, cancelled);
         if (!point)
             return;
         const std::lock_guard<std::mutex> lock(handing_over_);

@@ -64,6 +64,12 @@ std::optional<SeriesPoint> compute_point(const LabInputs& base, Quantity varied,
                                          std::string_view decimal_separator, RunRecord& record,
                                          const std::atomic<bool>* cancel = nullptr);
 
+// The run of the laboratory as `lab` stands (a parameter file placed, say),
+// measured as a series' point; the value and text are left for the caller.
+// Returns nothing when `cancel` ended the run before Tmax.
+std::optional<SeriesPoint> measure_point(LabInputs lab, std::string_view decimal_separator, RunRecord& record,
+                                         const std::atomic<bool>* cancel = nullptr);
+
 // Passages of the angle through the equilibrium of its well (0 or 180
 // degrees plus whole turns) from the starting angle fi0 on; going over the
 // top into the next well is none.
@@ -81,16 +87,22 @@ public:
 
     SeriesRun(SeriesRequest request, unsigned threads, PointDone point_done, std::function<void()> finished = {},
               Workers::Priority priority = Workers::Priority::normal);
+    // Points each of their own inputs (measure_point), in the order given.
+    SeriesRun(std::vector<LabInputs> points, std::string decimal_separator, unsigned threads, PointDone point_done,
+              std::function<void()> finished = {});
 
     void cancel() { workers_->cancel(); }
     void wait() { workers_->wait(); }
     bool finished() const { return workers_->finished(); }
-    const SeriesRequest& request() const { return request_; }
 
 private:
+    void start(unsigned threads, std::function<void()> finished, Workers::Priority priority);
     void work(const std::atomic<bool>& cancelled);
 
     const SeriesRequest request_;
+    const std::vector<LabInputs> points_;
+    const std::size_t count_;
+    std::function<std::optional<SeriesPoint>(std::size_t, RunRecord&, const std::atomic<bool>&)> compute_;
     PointDone point_done_;
     std::atomic<std::size_t> next_{0};
     std::mutex handing_over_;

@@ -136,6 +136,17 @@ std::string series_table_text(const std::vector<SeriesPoint>& points, Quantity v
     return text;
 }
 
+SeriesCell measured_cell(const SeriesPoint& point, const char* symbol)
+{
+    return compared(point, symbol, Part::measured);
+}
+
+std::string csv_cell(const SeriesCell& cell, const CsvDialect& dialect)
+{
+    const std::string written = cell_text(cell, [&dialect](double v) { return csv_number(v, dialect); });
+    return cell.number && !cell.bound ? written : csv_field(written, dialect);
+}
+
 std::string series_csv(const std::vector<SeriesPoint>& points, Quantity varied, const CsvDialect& dialect)
 {
     std::string text = dialect.byte_order_mark ? std::string(utf8_byte_order_mark) : std::string();
@@ -156,9 +167,7 @@ std::string series_csv(const std::vector<SeriesPoint>& points, Quantity varied, 
                 text += p.computed ? (p.aperiodic ? "1" : "0") : "";
                 continue;
             }
-            const SeriesCell cell = series_cell(p, column);
-            const std::string written = cell_text(cell, [&dialect](double v) { return csv_number(v, dialect); });
-            text += cell.number && !cell.bound ? written : csv_field(written, dialect);
+            text += csv_cell(series_cell(p, column), dialect);
         }
         text += '\n';
     }

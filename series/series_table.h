@@ -64,6 +64,14 @@ SeriesCell series_cell(const SeriesPoint& point, SeriesColumn column);
 // The text of a cell, its number written by `number`.
 std::string cell_text(const SeriesCell& cell, const std::function<std::string(double)>& number);
 
+// The measured value of the point's comparison of that symbol ("Ts", "Θ",
+// "κ (две силы)": SwingAnalysis::comparisons()), as the table shows it.
+SeriesCell measured_cell(const SeriesPoint& point, const char* symbol);
+
+// A cell as the CSV writes it: a number as the dialect writes it, a text
+// (or a bound, "> 1.2") as a text field.
+std::string csv_cell(const SeriesCell& cell, const CsvDialect& dialect);
+
 // "Копировать таблицу": the headings, then a line per point, separated by
 // tabs, numbers in nine significant digits with the separator given.
 std::string series_table_text(const std::vector<SeriesPoint>& points, Quantity varied,
