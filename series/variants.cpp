@@ -110,8 +110,10 @@ std::optional<std::string> range_refusal(const VariantRange& range)
     }
     const std::string from = box_value_text(range.quantity, range.from);
     if (range.from < range.to && from == box_value_text(range.quantity, range.to)) {
-        return box + " показывает " + std::to_string(box_decimals(range.quantity)) +
-               " знаков после точки: от ОТ до ДО в нём одно значение, " + from;
+        const int decimals = box_decimals(range.quantity);
+        return box + " показывает " + std::to_string(decimals) + " " +
+               std::string(plural_form(decimals, "знак", "знака", "знаков")) +
+               " после точки: от ОТ до ДО в нём одно значение, " + from;
     }
     return std::nullopt;
 }

@@ -3,6 +3,8 @@
 // files that are missing, runs that are refused and wrong command lines.
 #include "batch/batch_command.h"
 #include "batch/batch_options.h"
+#include "series/answer_key.h"
+#include "series/point_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,6 +73,32 @@ TEST(BatchOptions, TheCommandLineTable)
         {{"--vary", "eta=1:2:3", "--threshold", "eta"},
          "--threshold вместе с --vary: таблице серии нужен свой файл, --csv ФАЙЛ",
          nullptr},
+        {{"--variants", "3", "--vary", "fi0=10:40", "--seed=18446744073709551615", "--vary", "eta=0.5:2", "--out", "v"},
+         "",
+         [](const BatchOptions& o) {
+             return o.variants == 3 && o.seed == 18446744073709551615ULL && o.out == "v" && o.ranges.size() == 2 &&
+                    o.ranges[0].quantity == Quantity::fi0 && o.ranges[1].to == 2 && !o.vary;
+         }},
+        {{"--variants", "1000"}, "--variants: ожидается целое число от 1 до 999, а не «1000»", nullptr},
+        {{"--seed", "-1"}, "--seed: ожидается целое число от 0 до 18446744073709551615, а не «-1»", nullptr},
+        {{"--out", "v"}, "--seed и --out задаются только вместе с --variants", nullptr},
+        {{"--variants", "5", "--vary", "eta=1:2"},
+         "--variants: нужен --seed S — с тем же S получатся те же варианты",
+         nullptr},
+        {{"--variants", "5", "--seed", "1"}, "--variants: нужна хотя бы одна --vary ИМЯ=ОТ:ДО", nullptr},
+        {{"--variants", "5", "--seed", "1", "--vary", "eta=1:2", "--analysis"},
+         "--variants не сочетается с --results, --csv, --analysis и --threshold",
+         nullptr},
+        {{"--variants", "5", "--seed", "1", "--vary", "eta=0.5:2:5"},
+         "--vary: «eta=0.5:2:5» — с --variants ожидается ИМЯ=ОТ:ДО",
+         nullptr},
+        {{"--variants", "5", "--seed", "1", "--vary", "eta=1:2", "--vary", "eta=3:4"},
+         "--vary: величина eta названа дважды",
+         nullptr},
+        {{"--variants", "5", "--seed", "1", "--vary", "massa=-1:5"},
+         "--vary massa=-1:5: поле «m (кг)» не примет -1: не может быть отрицательной!",
+         nullptr},
+        {{"--variants", "5", "--seed", "1", "--vary", "eta=2:1"}, "--vary eta=2:1: ОТ больше ДО", nullptr},
     };
     for (const Case& c : cases) {
         const ParsedBatchOptions parsed = parse_batch_options(c.words);
@@ -201,6 +229,27 @@ TEST(BatchCommand, ExitStatusesAndWhatItSays)
          "eta,T_s,Ts_s,T_diff_pct,",
          ""},
         {"a threshold", parameter_file("3"), {"--threshold", "eta", "p.txt"}, 0, "ρ\t2,574E+03", ""},
+        {"variants the boxes always refuse",
+         parameter_file("2"),
+         {"--variants", "2", "--seed", "1", "--vary", "diametr_2=0.1:0.2", "p.txt"},
+         1,
+         "",
+         "viscous-pendulum-batch: вариант 1 не составлен: за 1000 попыток ни одно сочетание значений не прошло "
+         "проверок полей и пуска; последняя причина: Ошибка, d2 (м): Не может быть <=d1! Не вводите заново, а "
+         "исправьте!\n"},
+        {"variants into a file",
+         parameter_file("2"),
+         {"--variants", "2", "--seed", "1", "--vary", "eta=1:2", "--out", "p.txt", "p.txt"},
+         1,
+         "",
+         "viscous-pendulum-batch: «p.txt» — не папка: варианты в неё не записать\n"},
+        {"variants without a seed",
+         "",
+         {"--variants", "2", "--vary", "eta=1:2"},
+         2,
+         "",
+         "viscous-pendulum-batch: --variants: нужен --seed S — с тем же S получатся те же варианты\nПодробнее: "
+         "viscous-pendulum-batch --help\n"},
     };
     for (const Case& c : cases) {
         Command command;
@@ -251,6 +300,85 @@ TEST(BatchCommand, WritesTheFilesItIsAskedFor)
     EXPECT_EQ(command.run({"--results", command.path("no/such/folder.txt"), command.path("p.txt")}), 1);
     EXPECT_EQ(command.err, "viscous-pendulum-batch: файл «" + command.path("no/such/folder.txt") +
                                "» не записан: нет такого файла\n");
+}
+
+QByteArray file_bytes(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Variants written by the command, each loaded as a click on "Параметры
+// задачи" in a window just started loads it, and run alone as the command
+// runs a parameter file: what answers.csv says of it.
+TEST(BatchCommand, VariantsLoadSilentlyAndTheAnswersAreTheirRuns)
+{
+    Command command;
+    command.write("p.txt", parameter_file("6")); // two swings and more
+    const auto make = [&command](const char* folder, const char* seed, bool excel) {
+        std::vector<std::string> words = {"--variants", "3",         "--seed",    seed, "--vary", "fi0=10:40",
+                                          "--vary",     "eta=0.5:2", "--threads", "2",  "--out",  command.path(folder)};
+        if (excel)
+            words.push_back("--excel");
+        words.push_back(command.path("p.txt"));
+        EXPECT_EQ(command.run(words), 0) << command.err;
+        EXPECT_EQ(command.err, "");
+    };
+    const std::vector<std::string> names = {"variant-01.txt", "variant-02.txt", "variant-03.txt", "answers.csv"};
+    const auto bytes = [&command](const char* folder, const std::string& name) {
+        return file_bytes(command.path(folder) + "/" + name);
+    };
+    make("a", "1", false);
+    EXPECT_EQ(command.out, "3 варианта: " + command.path("a") + "/variant-01.txt … " + command.path("a") +
+                               "/variant-03.txt, ответы — " + command.path("a") + "/answers.csv\n");
+    make("b", "1", false);
+    make("c", "2", false);
+    make("d", "1", true);
+    for (const std::string& name : names) {
+        EXPECT_FALSE(bytes("a", name).isEmpty()) << name;
+        EXPECT_EQ(bytes("a", name), bytes("b", name)) << name;
+        EXPECT_NE(bytes("a", name), bytes("c", name)) << name;
+    }
+    EXPECT_EQ(bytes("a", "variant-01.txt").toStdString(),
+              "Масса сферы m (кг), 44.1700,\r\nВнешний диаметр d2 (м), 0.3200,\r\nВнутренний диаметр d1 (м), "
+              "0.2800,\r\nКоэффициент сопротивления сферы, 0.470,\r\nДлина L (м), 1.2000,\r\nМасса стержня M (кг), "
+              "0.7350,\r\nДиаметр стержня D (м), 0.0100,\r\nКоэффициент сопротивления стержня, 1.200,\r\nПлотность "
+              "среды (кг/м3), 961.0000,\r\nВязкость среды (Па·с), 0.7008150,\r\nНачальный угол (градусы), "
+              "14.092,\r\nНачальная угловая скорость (рад/с), 0.000,\r\nВремя расчёта (с), 6,\r\nВариант 01 из 3 "
+              "(--seed 1)\r\n");
+
+    std::vector<Variant> variants;
+    std::vector<SeriesPoint> runs;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::string file = bytes("a", names[i]).toStdString();
+        Variant v{names[i], file, {}};
+        std::vector<BoxMessage> messages;
+        start_up(v.lab, messages);
+        messages.clear();
+        const FieldReading reading = read_parameter_fields(file);
+        place_fields(v.lab, reading, messages);
+        EXPECT_TRUE(messages.empty()) << names[i] << ": " << messages.front().message.text;
+        for (std::size_t q = 0; q < reading.values.size(); ++q) {
+            const std::string& box = v.lab.texts[q];
+            EXPECT_EQ(box.substr(box.find_first_not_of(' ')), reading.values[q]) << names[i];
+        }
+        LabInputs lab = v.lab;
+        RunRecord record;
+        SeriesPoint run;
+        run.reason = run_laboratory(lab, record, ",").message;
+        SwingAnalysis analysis;
+        analysis.update(record);
+        run.comparisons = analysis.comparisons();
+        EXPECT_TRUE(run.comparisons.front().measured) << names[i];
+        runs.push_back(run);
+        variants.push_back(std::move(v));
+    }
+    const std::vector<Quantity> drawn = {Quantity::eta, Quantity::fi0};
+    EXPECT_EQ(bytes("a", "answers.csv").toStdString(), answer_key_csv(variants, runs, drawn, CsvDialect{}));
+    EXPECT_EQ(bytes("d", "answers.csv").toStdString(), answer_key_csv(variants, runs, drawn, excel_csv(",")));
+    EXPECT_TRUE(bytes("d", "answers.csv")
+                    .startsWith("\xEF\xBB\xBF"
+                                "file;eta;fi0;ro;"));
 }
 
 } // namespace
