@@ -214,6 +214,19 @@ TEST(SeriesRun, PointsOnThreadsAreThePointsOneByOne)
             points.push_back(*p);
         EXPECT_EQ(series_csv(points, Quantity::eta, {}), series_csv(one_by_one, Quantity::eta, {})) << threads;
     }
+    // The same points from inputs of their own, as the variants' answers
+    // are computed; the value is the caller's to name.
+    std::vector<LabInputs> inputs;
+    for (double v : request.values) {
+        std::vector<BoxMessage> messages;
+        inputs.push_back(point_inputs(request.base, request.varied, v, messages));
+    }
+    std::vector<SeriesPoint> measured(inputs.size());
+    SeriesRun run(inputs, ",", 3, [&measured](std::size_t i, const SeriesPoint& p) { measured[i] = p; });
+    run.wait();
+    for (std::size_t i = 0; i < measured.size(); ++i)
+        measured[i].value = one_by_one[i].value;
+    EXPECT_EQ(series_csv(measured, Quantity::eta, {}), series_csv(one_by_one, Quantity::eta, {}));
     // The thickest medium creeps, the thinnest swings.
     EXPECT_TRUE(one_by_one.back().aperiodic);
     EXPECT_FALSE(one_by_one.front().aperiodic);
