@@ -68,7 +68,6 @@ private:
     void show_summary();
     void show_explanation();
     void mark_changes();
-    QString number(double value, const char* mask) const;
 
     const Clock& clock_;
     SwingAnalysis analysis_;
