@@ -32,20 +32,19 @@ Dissipation stiff_step_dissipation(const RunState& before, const MotionCoefficie
 
 } // namespace
 
-Dissipation step_dissipation(const RunState& before, const MotionCoefficients& k, double h, double MI)
+Dissipation step_dissipation(const RunState& before, const RunState& after, const MotionCoefficients& k, double h,
+                             double MI)
 {
     // The sub-steps of integration_step.
     const int halvings = stability_halvings(before, k, h);
     if (halvings > max_runge_kutta_halvings)
         return stiff_step_dissipation(before, k, h, MI);
     const double sub_step = std::ldexp(h, -halvings);
-    RunState s = before;
+    // The angular velocities a sub-step's four stages were evaluated at, and
+    // the energy the drags took over it.
     Dissipation d;
-    for (long i = 0; i < (1L << halvings); ++i) {
-        const double w1 = s.wz_f;
-        runge_kutta_step(s, k, sub_step);
-        // The angular velocities the four stages were evaluated at.
-        const double w[4] = {w1, w1 + s.k12 / 2, w1 + s.k22 / 2, w1 + s.k32};
+    const auto add_stages = [&](double w1, const RunState& stepped) {
+        const double w[4] = {w1, w1 + stepped.k12 / 2, w1 + stepped.k22 / 2, w1 + stepped.k32};
         const double weight[4] = {1, 2, 2, 1};
         double squares = 0, cubes = 0;
         for (int j = 0; j < 4; ++j) {
@@ -54,6 +53,18 @@ Dissipation step_dissipation(const RunState& before, const MotionCoefficients& k
         }
         d.linear += sub_step / 6 * 2 * k.delta * MI * squares;
         d.quadratic += sub_step / 6 * k.fi_2_x * MI * cubes;
+    };
+    // A step without halving is one Runge-Kutta step, whose increments the
+    // state after it still holds: nothing to retrace.
+    if (halvings == 0) {
+        add_stages(before.wz_f, after);
+        return d;
+    }
+    RunState s = before;
+    for (long i = 0; i < (1L << halvings); ++i) {
+        const double w1 = s.wz_f;
+        runge_kutta_step(s, k, sub_step);
+        add_stages(w1, s);
     }
     return d;
 }

@@ -30,7 +30,10 @@ struct Dissipation {
 // run itself. Everything in double. Where the step is the stiff method's
 // (model/stable_step.h), the energy taken is the fall of the mechanical
 // energy over the step, shared by the drags' powers at its ends.
-Dissipation step_dissipation(const RunState& before, const MotionCoefficients& k, double h, double MI);
+// `after` is the state the run's step left: a step that needed no halving
+// is read from the increments it holds.
+Dissipation step_dissipation(const RunState& before, const RunState& after, const MotionCoefficients& k, double h,
+                             double MI);
 
 // The kinetic and potential energy of a state, J, in double; the potential
 // is -M_L g cos(phi), zero at the height of the axis, as in W_poln.

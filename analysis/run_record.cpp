@@ -63,7 +63,7 @@ void RunRecord::append(const RunState& s, const Parameters& p, const Characteris
         next.available = mechanical(c, state_) + std::abs(c.Mm_L) * g;
         parts_.push_back(next);
     }
-    const Dissipation d = step_dissipation(state_, {c.W02, c.delta, c.fi_2_x}, c.shag, c.MI);
+    const Dissipation d = step_dissipation(state_, s, {c.W02, c.delta, c.fi_2_x}, c.shag, c.MI);
     D_lin_ += d.linear;
     D_quad_ += d.quadratic;
     has_ledger_ = true;
