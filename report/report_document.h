@@ -12,13 +12,11 @@ namespace vp {
 
 // The pictures a report can hold.
 enum class ReportFigure {
-    plane,            // the Y-X plane with the body at the end of the run (the animation)
-    angle,            // the three time graphs
-    angular_velocity, //
-    energy,           //
-    amplitudes,       // the amplitudes with their two fits, as "Анализ колебаний" plots them
-    energy_ledger,    // where the energy went, as "Анализ колебаний" plots it
-    series_plot,      // the series' plot as its window shows it
+    plane,         // the Y-X plane with the body at the end of the run, as the animation shows it
+    time_graphs,   // the angle, the angular velocity and the energy against time, one above the other
+    amplitudes,    // the amplitudes with their two fits, as "Анализ колебаний" plots them
+    energy_ledger, // where the energy went, as "Анализ колебаний" plots it
+    series_plot,   // the series' plot as its window shows it
 };
 
 // A picture in the report: a share of the text's width, its height over its

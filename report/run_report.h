@@ -8,16 +8,22 @@
 #include "model/parameters.h"
 #include "report/report_document.h"
 
+#include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace vp {
 
-// The two tables every report begins with: the thirteen quantities as
-// their boxes show them, with their units, and the sixteen characteristics
-// as their labels show them (the Greek letter put in).
-ReportTable parameters_table(const Parameters& p);
+// The thirteen quantities' texts as their boxes show them for `p`.
+std::array<std::string, quantity_count> shown_box_texts(const Parameters& p);
+
+// The two tables every report begins with: the thirteen quantities, their
+// labels' symbols (the Greek letter put in), the boxes' texts and their
+// units; and the sixteen characteristics as their labels show them (the
+// Greek letter put in).
+ReportTable parameters_table(const std::array<std::string, quantity_count>& box_texts);
 ReportTable characteristics_table(const Parameters& p, const Characteristics& c, std::string_view decimal_separator);
 
 // The report of the kept run: the quantities it was started with and their

@@ -64,6 +64,11 @@ SeriesCell series_cell(const SeriesPoint& point, SeriesColumn column);
 // The text of a cell, its number written by `number`.
 std::string cell_text(const SeriesCell& cell, const std::function<std::string(double)>& number);
 
+// A cell as the window's table and the report show it: the value as its
+// box shows it, counts whole, numbers by the column's mask with the
+// separator given.
+std::string shown_cell_text(const SeriesPoint& point, const SeriesColumnInfo& info, std::string_view decimal_separator);
+
 // "Копировать таблицу": the headings, then a line per point, separated by
 // tabs, numbers in nine significant digits with the separator given.
 std::string series_table_text(const std::vector<SeriesPoint>& points, Quantity varied,

@@ -5,13 +5,16 @@
 #include "analysis/run_record.h"
 #include "analysis/table_texts.h"
 #include "platform/clock.h"
+#include "report/run_report.h"
 #include "shell/analysis_charts.h"
+#include "shell/picture_export.h"
 #include "texts/number_text.h"
 
 #include <QAbstractTableModel>
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -119,8 +122,8 @@ public:
             return {};
         if (index.column() == 0)
             return static_cast<qulonglong>(point + 1);
-        return text_of(
-            swing_row(point + 1, analysis_->turning_points()[point], separator_)[static_cast<std::size_t>(index.column())]);
+        return text_of(swing_row(point + 1, analysis_->turning_points()[point],
+                                 separator_)[static_cast<std::size_t>(index.column())]);
     }
 
 private:
@@ -202,6 +205,12 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
             series_command_();
     });
 
+    report_ = new QPushButton(QStringLiteral("Отчёт (PDF)…"));
+    report_->setObjectName(QStringLiteral("CmdReport"));
+    report_->setToolTip(QStringLiteral("Отчёт о лабораторной работе: параметры, характеристики, графики, таблицы и "
+                                       "сравнение с теорией в одном файле PDF"));
+    connect(report_, &QPushButton::clicked, this, &AnalysisWindow::save_report);
+
     auto* words = new QVBoxLayout;
     words->addWidget(summary_);
     words->addWidget(explanation_text_, 1);
@@ -216,6 +225,7 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     bottom->addWidget(series_);
     bottom->addStretch(1);
     bottom->addWidget(copy_);
+    bottom->addWidget(report_);
     auto* all = new QVBoxLayout(this);
     all->addWidget(status_);
     all->addLayout(top, 1);
@@ -256,6 +266,61 @@ void AnalysisWindow::read(const RunRecord& run, std::string_view decimal_separat
     separator_ = std::string(decimal_separator);
     run_started_ = run.started();
     run_ended_ = run.finished();
+    run_ = &run;
+}
+
+ReportDocument AnalysisWindow::report_document(const ReportHeading& heading) const
+{
+    static const RunRecord none;
+    return run_report(run_ != nullptr ? *run_ : none, analysis_, explanation_, heading, separator_);
+}
+
+void AnalysisWindow::save_report()
+{
+    if (report_host_.dialogs == nullptr || run_ == nullptr)
+        return;
+    const SaveOutcome outcome = vp::save_report(
+        *report_host_.dialogs, author_, QDir(report_host_.working_directory).filePath(QStringLiteral("report.pdf")),
+        [this](const ReportHeading& heading) { return report_document(heading); },
+        [this](ReportFigure figure, QPainter& painter, const QRectF& rect) {
+            draw_report_picture(figure, painter, rect);
+        },
+        clock_.today());
+    if (report_host_.report)
+        report_host_.report(outcome);
+}
+
+void AnalysisWindow::draw_report_picture(ReportFigure figure, QPainter& painter, const QRectF& rect) const
+{
+    // The plots as the window draws them, on a chart of their own so that
+    // the window's are left as they are; a chart as wide as the window's.
+    constexpr double chart_width = 480;
+    QChart chart;
+    chart.legend()->hide();
+    chart.setLocalizeNumbers(true);
+    chart.setMargins(QMargins(2, 2, 2, 2));
+    switch (figure) {
+    case ReportFigure::amplitudes: {
+        AmplitudeChart amplitudes(&chart);
+        amplitudes.show(analysis_, separator_);
+        draw_chart(chart, painter, rect, chart_width);
+        return;
+    }
+    case ReportFigure::energy_ledger: {
+        EnergyChart energy(&chart);
+        energy.show(*run_);
+        chart.legend()->show();
+        chart.legend()->setAlignment(Qt::AlignBottom);
+        draw_chart(chart, painter, rect, chart_width);
+        return;
+    }
+    case ReportFigure::plane:
+    case ReportFigure::time_graphs:
+        if (report_host_.draw_run_picture)
+            report_host_.draw_run_picture(figure, painter, rect);
+        return;
+    case ReportFigure::series_plot: return;
+    }
 }
 
 QString AnalysisWindow::table_text() const
@@ -297,7 +362,8 @@ void AnalysisWindow::show_summary()
     summary_->setVisible(!analysis_.aperiodic());
     summary_->setRowCount(static_cast<int>(rows.size()));
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-        const std::array<std::string, summary_columns> cells = summary_row(rows[static_cast<std::size_t>(i)], separator_);
+        const std::array<std::string, summary_columns> cells =
+            summary_row(rows[static_cast<std::size_t>(i)], separator_);
         for (int column = 0; column < static_cast<int>(summary_columns); ++column) {
             QTableWidgetItem* item = summary_->item(i, column);
             if (item == nullptr) {
