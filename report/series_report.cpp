@@ -1,14 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/series_report.h"
 
+#include "input/quantity_table.h"
 #include "report/run_report.h"
 #include "series/quantity_names.h"
 #include "series/series_table.h"
-#include "texts/number_text.h"
 
 #include <string>
 
 namespace vp {
+namespace {
+
+std::string trimmed_text(const std::string& s)
+{
+    const std::size_t first = s.find_first_not_of(' ');
+    const std::size_t last = s.find_last_not_of(' ');
+    return first == std::string::npos ? std::string() : s.substr(first, last + 1 - first);
+}
+
+} // namespace
 
 ReportTable series_table(const std::vector<SeriesPoint>& points, Quantity varied, std::string_view s)
 {
@@ -33,7 +43,7 @@ ReportDocument series_report(const SeriesRequest& request, const std::vector<Ser
     ReportDocument d = begun_report(heading);
     std::string values;
     for (const double v : request.values)
-        values += (values.empty() ? "" : "; ") + with_decimal_separator(bare_number_text(v), s);
+        values += (values.empty() ? "" : "; ") + trimmed_text(display_text(request.varied, v));
 
     add_heading(d, "1. Серия опытов");
     add_paragraph(d, "Изменяется величина «" + quantity_label(request.varied) + "», " + "значения (" +
@@ -47,7 +57,9 @@ ReportDocument series_report(const SeriesRequest& request, const std::vector<Ser
     add_tables(d, {series_table(points, request.varied, s)});
 
     add_heading(d, "3. График");
-    add_pictures(d, {{ReportFigure::series_plot, 0.8, 0.62, std::string(plot_title)}});
+    add_pictures(
+        d, {{ReportFigure::series_plot, 0.8, 0.62,
+             std::string(plot_title) + ": измерено и теория в зависимости от " + quantity_label(request.varied)}});
     return d;
 }
 

@@ -81,10 +81,14 @@ public:
         y_ += 4;
     }
 
-    void heading(const std::string& text)
+    // A heading stays on the page of what follows it: a picture, the first
+    // rows of a table or the first lines of a paragraph.
+    void heading(const std::string& text, const ReportBlock* next)
     {
-        // A heading stays with what follows it.
-        room(60);
+        double lead = 40;
+        if (next != nullptr && next->kind == ReportBlock::Kind::pictures)
+            lead = pictures_height(next->pictures);
+        room(lead + 30);
         y_ += 6;
         painter_.setFont(font(report_sans, heading_size, true));
         text_block(text_of(text), Qt::AlignLeft);
@@ -100,6 +104,7 @@ public:
 
     void tables(const std::vector<ReportTable>& tables);
     void pictures(const std::vector<ReportPicture>& pictures);
+    double pictures_height(const std::vector<ReportPicture>& pictures) const;
 
 private:
     struct Columns {
@@ -292,6 +297,21 @@ void PageSetter::tables(const std::vector<ReportTable>& tables)
     }
 }
 
+double PageSetter::pictures_height(const std::vector<ReportPicture>& pictures) const
+{
+    const QFont caption = font(report_serif, 9, false, true);
+    double tallest = 0, captions = 0;
+    for (const ReportPicture& p : pictures) {
+        const double w = p.width_share * area_.width();
+        tallest = std::max(tallest, w * p.aspect);
+        captions = std::max(
+            captions, QFontMetricsF(caption)
+                          .boundingRect(QRectF(0, 0, w, 1e6), Qt::TextWordWrap | Qt::AlignHCenter, text_of(p.caption))
+                          .height());
+    }
+    return tallest + captions + 4;
+}
+
 void PageSetter::pictures(const std::vector<ReportPicture>& pictures)
 {
     if (pictures.empty())
@@ -299,17 +319,13 @@ void PageSetter::pictures(const std::vector<ReportPicture>& pictures)
     constexpr double gap = 5 * mm;
     const QFont caption = font(report_serif, 9, false, true);
     double widths = gap * static_cast<double>(pictures.size() - 1);
-    double tallest = 0, captions = 0;
+    double tallest = 0;
     for (const ReportPicture& p : pictures) {
-        const double w = p.width_share * area_.width();
-        widths += w;
-        tallest = std::max(tallest, w * p.aspect);
-        captions = std::max(
-            captions, QFontMetricsF(caption)
-                          .boundingRect(QRectF(0, 0, w, 1e6), Qt::TextWordWrap | Qt::AlignHCenter, text_of(p.caption))
-                          .height());
+        widths += p.width_share * area_.width();
+        tallest = std::max(tallest, p.width_share * area_.width() * p.aspect);
     }
-    room(tallest + captions + 4);
+    const double height = pictures_height(pictures);
+    room(height);
     double x = area_.left() + std::max(0.0, (area_.width() - widths) / 2);
     for (const ReportPicture& p : pictures) {
         const double w = p.width_share * area_.width();
@@ -320,11 +336,11 @@ void PageSetter::pictures(const std::vector<ReportPicture>& pictures)
         painter_.restore();
         painter_.setFont(caption);
         painter_.setPen(Qt::black);
-        painter_.drawText(QRectF(x, y_ + tallest + 2, w, captions), Qt::TextWordWrap | Qt::AlignHCenter,
+        painter_.drawText(QRectF(x, y_ + tallest + 2, w, height - tallest - 4), Qt::TextWordWrap | Qt::AlignHCenter,
                           text_of(p.caption));
         x += w + gap;
     }
-    y_ += tallest + captions + 8;
+    y_ += height + 4;
 }
 
 // The same bytes for the same report: the writer dates the file by the
@@ -402,9 +418,13 @@ QByteArray report_pdf(const ReportDocument& document, const ReportPictureDrawing
         painter.setRenderHint(QPainter::TextAntialiasing);
         PageSetter pages(writer, painter, draw);
         pages.title(document);
-        for (const ReportBlock& b : document.blocks) {
+        const std::vector<ReportBlock>& blocks = document.blocks;
+        for (std::size_t i = 0; i < blocks.size(); ++i) {
+            const ReportBlock& b = blocks[i];
             switch (b.kind) {
-            case ReportBlock::Kind::heading: pages.heading(b.text); break;
+            case ReportBlock::Kind::heading:
+                pages.heading(b.text, i + 1 < blocks.size() ? &blocks[i + 1] : nullptr);
+                break;
             case ReportBlock::Kind::paragraph: pages.paragraph(b.text); break;
             case ReportBlock::Kind::tables: pages.tables(b.tables); break;
             case ReportBlock::Kind::pictures: pages.pictures(b.pictures); break;
@@ -444,8 +464,9 @@ SaveOutcome save_report(FileDialogs& dialogs, QString& author, const QString& su
                         const std::function<ReportDocument(const ReportHeading& heading)>& document,
                         const ReportPictureDrawing& draw, QDate day)
 {
-    const std::optional<QString> name = dialogs.ask_text(
-        QStringLiteral("Отчёт (PDF)"), QStringLiteral("Выполнил(а) — пусто: строка для подписи от руки:"), author);
+    const std::optional<QString> name =
+        dialogs.ask_text(QStringLiteral("Отчёт (PDF)"),
+                         QStringLiteral("Выполнил(а) (оставьте пустым, чтобы подписать от руки):"), author);
     if (!name)
         return {};
     author = name->trimmed();
