@@ -6,6 +6,7 @@
 #include "series/quantity_names.h"
 #include "series/series_table.h"
 
+#include <algorithm>
 #include <string>
 
 namespace vp {
@@ -22,14 +23,22 @@ std::string trimmed_text(const std::string& s)
 
 ReportTable series_table(const std::vector<SeriesPoint>& points, Quantity varied, std::string_view s)
 {
+    // The columns that say something for some point: on paper an empty
+    // column only widens the table.
+    std::vector<SeriesColumnInfo> columns;
+    for (const SeriesColumnInfo& info : series_columns())
+        if (info.column == SeriesColumn::value || std::any_of(points.begin(), points.end(), [&](const SeriesPoint& p) {
+                return !shown_cell_text(p, info, s).empty();
+            }))
+            columns.push_back(info);
     ReportTable t;
-    for (const SeriesColumnInfo& info : series_columns()) {
+    for (const SeriesColumnInfo& info : columns) {
         t.headings.push_back(column_heading(info, varied));
         t.numeric.push_back(info.column != SeriesColumn::regime && info.column != SeriesColumn::reason);
     }
     for (const SeriesPoint& p : points) {
         std::vector<std::string> row;
-        for (const SeriesColumnInfo& info : series_columns())
+        for (const SeriesColumnInfo& info : columns)
             row.push_back(shown_cell_text(p, info, s));
         t.rows.push_back(std::move(row));
         t.remark.push_back(false);

@@ -10,7 +10,8 @@
 namespace vp {
 
 // The series' table as its window shows it: a row per point, the cells as
-// the window's, a point not computed with its reason.
+// the window's, a point not computed with its reason; the columns empty
+// for every point left out.
 ReportTable series_table(const std::vector<SeriesPoint>& points, Quantity varied, std::string_view decimal_separator);
 
 // The report of a series: the quantities it started from (the varied one
