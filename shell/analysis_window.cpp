@@ -334,6 +334,8 @@ void AnalysisWindow::refresh(const RunRecord& run)
     shown_run_ = run.run_number();
     last_refresh_ = clock_.seconds();
     model_->show(analysis_, separator_, new_run);
+    // A report needs a run to tell of.
+    report_->setEnabled(run_started_);
     mark_changes();
     show_status(run);
     show_summary();

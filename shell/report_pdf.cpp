@@ -8,7 +8,6 @@
 #include <QAbstractAxis>
 #include <QBuffer>
 #include <QChart>
-#include <QCryptographicHash>
 #include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QLegend>
@@ -344,58 +343,17 @@ void PageSetter::pictures(const std::vector<ReportPicture>& pictures)
 }
 
 // The same bytes for the same report: the writer dates the file by the
-// clock and gives it a random identifier. Each is put right in place, at
-// its own length, so that the offsets of the file's index stay true.
-QByteArray fixed_metadata(QByteArray pdf, QDate day)
+// clock ("/CreationDate (D:20261208065043...)"), and its fonts come in the
+// order of a hash whose seed the program fixes (shell/main.cpp). The date is
+// put right in place, at its own length, so that the offsets of the file's
+// index stay true.
+QByteArray fixed_date(QByteArray pdf, QDate day)
 {
-    const auto replace_all = [&pdf](const QRegularExpression& pattern, const QByteArray& by) {
-        const QString text = QString::fromLatin1(pdf);
-        QRegularExpressionMatchIterator m = pattern.globalMatch(text);
-        while (m.hasNext()) {
-            const QRegularExpressionMatch found = m.next();
-            const QByteArray old = found.captured(1).toLatin1();
-            QByteArray fill = by.left(old.size());
-            fill = fill.leftJustified(old.size(), '0');
-            pdf.replace(found.capturedStart(1), old.size(), fill);
-        }
-    };
+    static const QRegularExpression created(QStringLiteral("/CreationDate \\(D:(\\d{14})"));
     const QByteArray noon = day.toString(QStringLiteral("yyyyMMdd")).toLatin1() + "120000";
-    const QByteArray xmp_noon = day.toString(QStringLiteral("yyyy-MM-dd")).toLatin1() + "T12:00:00";
-    // "/CreationDate (D:20261208065043+00'00')" and the XMP's
-    // "2026-12-08T06:50:43+00:00".
-    replace_all(QRegularExpression(QStringLiteral("\\(D:(\\d{14})")), noon);
-    replace_all(QRegularExpression(QStringLiteral("(\\d{4}-\\d{2}-\\d{2}T\\d{2}:\\d{2}:\\d{2})")), xmp_noon);
-    // The identifier: in the XMP as a UUID, in the trailer's /ID as hex.
-    QByteArray scrubbed = pdf;
-    static const QRegularExpression uuid(
-        QStringLiteral("([0-9a-fA-F]{8}-[0-9a-fA-F]{4}-[0-9a-fA-F]{4}-[0-9a-fA-F]{4}-[0-9a-fA-F]{12})"));
-    static const QRegularExpression id(QStringLiteral("/ID\\s*\\[\\s*<([0-9a-fA-F]+)>\\s*<([0-9a-fA-F]+)>"));
-    {
-        const QString text = QString::fromLatin1(scrubbed);
-        for (const QRegularExpression* pattern : {&uuid, &id}) {
-            QRegularExpressionMatchIterator m = pattern->globalMatch(text);
-            while (m.hasNext()) {
-                const QRegularExpressionMatch found = m.next();
-                for (int g = 1; g <= found.lastCapturedIndex(); ++g)
-                    scrubbed.replace(found.capturedStart(g), found.capturedLength(g),
-                                     QByteArray(found.capturedLength(g), '0'));
-            }
-        }
-    }
-    const QByteArray digest = QCryptographicHash::hash(scrubbed, QCryptographicHash::Sha256).toHex();
-    QByteArray with_dashes = digest.left(32);
-    for (const int at : {8, 13, 18, 23})
-        with_dashes.insert(at, '-');
-    replace_all(uuid, with_dashes);
-    const QString text = QString::fromLatin1(pdf);
-    QRegularExpressionMatchIterator m = id.globalMatch(text);
-    while (m.hasNext()) {
-        const QRegularExpressionMatch found = m.next();
-        for (int g = 1; g <= found.lastCapturedIndex(); ++g) {
-            const int length = static_cast<int>(found.capturedLength(g));
-            pdf.replace(found.capturedStart(g), length, digest.repeated(4).left(length));
-        }
-    }
+    const QRegularExpressionMatch found = created.match(QString::fromLatin1(pdf));
+    if (found.hasMatch())
+        pdf.replace(found.capturedStart(1), found.capturedLength(1), noon);
     return pdf;
 }
 
@@ -432,7 +390,7 @@ QByteArray report_pdf(const ReportDocument& document, const ReportPictureDrawing
         }
     }
     buffer.close();
-    return fixed_metadata(bytes, day);
+    return fixed_date(bytes, day);
 }
 
 void draw_chart(QChart& chart, QPainter& painter, const QRectF& rect, double width)

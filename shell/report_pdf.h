@@ -30,8 +30,8 @@ inline constexpr const char* report_sans = "Liberation Sans";
 // paragraphs, the tables (a table too long for a page goes on with its
 // headings repeated, one too wide is narrowed and then split into parts
 // that repeat its first column) and the pictures, drawn as vectors by
-// `draw`. The same document gives the same bytes: the file's dates are the
-// day given, at noon, and its identifiers are made from its content.
+// `draw`. The same document gives the same bytes: the file is dated the day
+// given, at noon.
 QByteArray report_pdf(const ReportDocument& document, const ReportPictureDrawing& draw, QDate day);
 
 // A chart drawn into a rectangle of a painter as a screen of `width` pixels

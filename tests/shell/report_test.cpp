@@ -108,12 +108,14 @@ TEST(Report, OfARunSaysWhatTheWindowsShowAndDrawsThePicturesAsLines)
 {
     Lab lab;
     lab.type("Text20", QStringLiteral("12"));
-    lab.form->CmdOK_Click();
     picture_item(lab, QStringLiteral("Анализ колебаний…"))->trigger();
     AnalysisWindow& window = *lab.form->analysis_window();
     auto* button = window.findChild<QPushButton*>(QStringLiteral("CmdReport"));
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->text(), QStringLiteral("Отчёт (PDF)…"));
+    EXPECT_FALSE(button->isEnabled()) << "no run to tell of yet";
+    lab.form->CmdOK_Click();
+    EXPECT_TRUE(button->isEnabled());
 
     const QString path = lab.folder.filePath(QStringLiteral("отчёт.pdf"));
     lab.doubles.dialogs.answer = path;
