@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vp {
@@ -64,6 +65,9 @@ struct ReportHeading {
     int year = 0, month = 0, day = 0;
     std::string author;
 };
+
+// A cell's text without the blanks a box or a label pads it with.
+std::string trimmed(std::string_view text);
 
 // "14 марта 2026 г."
 std::string report_date_text(int year, int month, int day);

@@ -12,13 +12,6 @@
 namespace vp {
 namespace {
 
-std::string trimmed(std::string_view s)
-{
-    const std::size_t first = s.find_first_not_of(' ');
-    const std::size_t last = s.find_last_not_of(' ');
-    return first == std::string_view::npos ? std::string() : std::string(s.substr(first, last + 1 - first));
-}
-
 // The symbol the label shows: its caption up to the unit or the "=", with
 // the overlay's letter in the blanks left for it ("ρo", "η", "d2", "с_сф").
 // The symbols a screen reader says have subscript digits, which the

@@ -10,17 +10,6 @@
 #include <string>
 
 namespace vp {
-namespace {
-
-std::string trimmed_text(const std::string& s)
-{
-    const std::size_t first = s.find_first_not_of(' ');
-    const std::size_t last = s.find_last_not_of(' ');
-    return first == std::string::npos ? std::string() : s.substr(first, last + 1 - first);
-}
-
-} // namespace
-
 ReportTable series_table(const std::vector<SeriesPoint>& points, Quantity varied, std::string_view s)
 {
     // The columns that say something for some point: on paper an empty
@@ -52,7 +41,7 @@ ReportDocument series_report(const SeriesRequest& request, const std::vector<Ser
     ReportDocument d = begun_report(heading);
     std::string values;
     for (const double v : request.values)
-        values += (values.empty() ? "" : "; ") + trimmed_text(display_text(request.varied, v));
+        values += (values.empty() ? "" : "; ") + trimmed(display_text(request.varied, v));
 
     add_heading(d, "1. Серия опытов");
     add_paragraph(d, "Изменяется величина «" + quantity_label(request.varied) + "», " + "значения (" +
