@@ -234,15 +234,31 @@ void PageSetter::tables(const std::vector<ReportTable>& tables)
     std::vector<std::vector<Columns>> parts;
     double side_by_side = gap * static_cast<double>(tables.size() - 1);
     for (std::size_t n = 0; n < tables.size(); ++n) {
-        std::vector<Columns> p(1);
         const std::vector<double>& w = widths[n];
-        for (std::size_t i = 0; i < w.size(); ++i) {
-            const double used = std::accumulate(p.back().width.begin(), p.back().width.end(), 0.0);
-            if (i > 0 && p.back().index.size() > 1 && used + w[i] > area_.width()) {
-                p.push_back({{0}, {w[0]}});
+        const auto split = [&](double most) {
+            std::vector<Columns> p(1);
+            for (std::size_t i = 0; i < w.size(); ++i) {
+                const double used = std::accumulate(p.back().width.begin(), p.back().width.end(), 0.0);
+                if (i > 0 && p.back().index.size() > 1 && used + w[i] > most)
+                    p.push_back({{0}, {w[0]}});
+                p.back().index.push_back(i);
+                p.back().width.push_back(w[i]);
             }
-            p.back().index.push_back(i);
-            p.back().width.push_back(w[i]);
+            return p;
+        };
+        std::vector<Columns> p = split(area_.width());
+        if (p.size() > 1) {
+            // As many parts, of about the same width: no part of a column
+            // or two left over at the end.
+            const double total = std::accumulate(w.begin(), w.end(), 0.0);
+            const double even = w[0] + (total - w[0]) / static_cast<double>(p.size()) + 1;
+            for (double most = even; most < area_.width(); most += 0.05 * (area_.width() - even)) {
+                std::vector<Columns> balanced = split(most);
+                if (balanced.size() == p.size()) {
+                    p = std::move(balanced);
+                    break;
+                }
+            }
         }
         side_by_side += std::accumulate(w.begin(), w.end(), 0.0);
         parts.push_back(std::move(p));
