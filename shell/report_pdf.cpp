@@ -28,7 +28,10 @@ namespace {
 QString text_of(const std::string& s)
 {
     static const std::pair<const char16_t*, const char*> missing[] = {
-        {u"≫", ">>"}, {u"≪", "<<"}, {u"₀", "0"}, {u"₁", "1"}, {u"₂", "2"},
+        {u"≫", ">>"},
+        {u"₀", "0"},
+        {u"₁", "1"},
+        {u"₂", "2"},
     };
     QString text = QString::fromStdString(s);
     for (const auto& [sign, letters] : missing)
