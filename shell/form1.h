@@ -151,8 +151,13 @@ private:
     void report(const SaveOutcome& outcome);
     ExportablePicture exportable(const CanvasWidget* shown) const;
     void draw_pictures_again(const Pictures& all, const std::vector<std::size_t>* steps = nullptr) const;
-    void draw_picture_again(std::size_t which, QPainter& painter, const std::vector<std::size_t>* steps,
-                            const QString& family = {}) const;
+    // How a picture is drawn again for a save or a report.
+    struct Redraw {
+        const std::vector<std::size_t>* steps = nullptr; // the run's steps drawn; none: all since the last redraw
+        QString family;                                  // of the texts; empty: the screen's
+        double size = 1; // the pictures' sizes times this: below 1, their texts larger beside them
+    };
+    void draw_picture_again(std::size_t which, QPainter& painter, const Redraw& how) const;
     void draw_report_picture(ReportFigure figure, QPainter& painter, const QRectF& rect) const;
 
     // The menus (form1_menus.cpp).

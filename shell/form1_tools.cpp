@@ -181,11 +181,10 @@ void Form1::draw_pictures_again(const Pictures& all, const std::vector<std::size
         draw_animation_frame(all.Picture2, all.Picture1, lab_.plane_copy, lab_.p, s);
 }
 
-// One of the five pictures drawn again as shapes and text on `painter`, its
-// texts in `family` where one is given; the others are drawn too, on
-// records thrown away, as the animation copies the plane.
-void Form1::draw_picture_again(std::size_t which, QPainter& painter, const std::vector<std::size_t>* steps,
-                               const QString& family) const
+// One of the five pictures drawn again as shapes and text on `painter`, as
+// `how` says; the others are drawn too, on records thrown away, as the
+// animation copies the plane.
+void Form1::draw_picture_again(std::size_t which, QPainter& painter, const Redraw& how) const
 {
     const std::array<CanvasWidget*, 5> widgets = controls_.picture_widgets();
     std::array<QPicture, 5> records;
@@ -199,12 +198,12 @@ void Form1::draw_picture_again(std::size_t which, QPainter& painter, const std::
             on = painters[i].get();
         }
         QFont font = on_screen.font();
-        if (!family.isEmpty())
-            font.setFamily(family);
-        surfaces[i] = std::make_unique<PainterSurface>(*on, on_screen.logical_size(), on_screen.background(),
+        if (!how.family.isEmpty())
+            font.setFamily(how.family);
+        surfaces[i] = std::make_unique<PainterSurface>(*on, on_screen.logical_size() * how.size, on_screen.background(),
                                                        on_screen.foreground(), font);
     }
-    draw_pictures_again(Pictures{*surfaces[0], *surfaces[1], *surfaces[2], *surfaces[3], *surfaces[4]}, steps);
+    draw_pictures_again(Pictures{*surfaces[0], *surfaces[1], *surfaces[2], *surfaces[3], *surfaces[4]}, how.steps);
 }
 
 // The report's pictures: the animation, or the three graphs one above the
@@ -215,29 +214,36 @@ void Form1::draw_report_picture(ReportFigure figure, QPainter& painter, const QR
 {
     constexpr std::size_t most_steps = 6000;
     constexpr double gap = 4; // px between the graphs
+    // Drawn as on a picture this wide at most: the window's texts, of a
+    // size in pixels, stay legible on the page of a large window.
+    constexpr double widest = 560; // px
     const std::vector<std::size_t> steps = report_steps(lab_.run_record, most_steps);
     const std::array<CanvasWidget*, 5> widgets = controls_.picture_widgets();
     const std::vector<std::size_t> shown =
         figure == ReportFigure::plane ? std::vector<std::size_t>{1} : std::vector<std::size_t>{2, 3, 4};
-    double width = 0, height = -gap;
-    for (const std::size_t i : shown) {
-        const QSize size = widgets[i]->canvas().logical_size();
-        width = std::max(width, static_cast<double>(size.width()));
-        height += size.height() + gap;
-    }
-    if (width <= 0 || height <= 0)
+    double width = 0;
+    for (const std::size_t i : shown)
+        width = std::max(width, static_cast<double>(widgets[i]->canvas().logical_size().width()));
+    if (width <= 0)
+        return;
+    // The screen's "Times New Roman" may be any of its twins; the report's
+    // is the one it is set in.
+    const Redraw how{&steps, QString::fromLatin1(report_serif), std::min(1.0, widest / width)};
+    double height = -gap;
+    for (const std::size_t i : shown)
+        height += widgets[i]->canvas().logical_size().height() * how.size + gap;
+    width *= how.size;
+    if (height <= 0)
         return;
     const double scale = std::min(rect.width() / width, rect.height() / height);
     double y = rect.top();
     for (const std::size_t i : shown) {
-        const QSize size = widgets[i]->canvas().logical_size();
+        const QSize size = widgets[i]->canvas().logical_size() * how.size;
         painter.save();
         painter.translate(rect.left() + (rect.width() - width * scale) / 2, y);
         painter.scale(scale, scale);
         painter.setClipRect(QRect(QPoint(0, 0), size));
-        // The screen's "Times New Roman" may be any of its twins; the
-        // report's is the one it is set in.
-        draw_picture_again(i, painter, &steps, QString::fromLatin1(report_serif));
+        draw_picture_again(i, painter, how);
         painter.restore();
         y += (size.height() + gap) * scale;
     }
@@ -263,7 +269,7 @@ ExportablePicture Form1::exportable(const CanvasWidget* shown) const
         draw_pictures_again(Pictures{*canvases[0], *canvases[1], *canvases[2], *canvases[3], *canvases[4]});
         return canvases[which]->image();
     };
-    out.drawn_on = [this, which](QPainter& painter) { draw_picture_again(which, painter, nullptr); };
+    out.drawn_on = [this, which](QPainter& painter) { draw_picture_again(which, painter, {}); };
     return out;
 }
 
