@@ -79,8 +79,6 @@ public:
     // "Отчёт (PDF)…": asks who made it and where to write it, and writes the
     // report of the kept run there.
     void save_report();
-    // The report of the kept run as it stands.
-    ReportDocument report_document(const ReportHeading& heading) const;
 
     const SwingAnalysis& analysis() const { return analysis_; }
     // What "Копировать таблицу" puts on the clipboard.
@@ -93,6 +91,8 @@ private:
     void show_summary();
     void show_explanation();
     void mark_changes();
+    // The report of the kept run as it stands, and its pictures.
+    ReportDocument report_document(const ReportHeading& heading) const;
     void draw_report_picture(ReportFigure figure, QPainter& painter, const QRectF& rect) const;
 
     const Clock& clock_;
