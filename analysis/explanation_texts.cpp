@@ -6,6 +6,26 @@
 #include <charconv>
 
 namespace vp {
+namespace {
+
+// The first letter of a sentence made a capital: a Latin one, or a Cyrillic
+// one of а..я (two bytes in UTF-8: D0 B0..D0 BF and D1 80..D1 8F, their
+// capitals D0 90..D0 AF).
+std::string capitalised(std::string text)
+{
+    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    if (byte(0) >= 'a' && byte(0) <= 'z') {
+        text[0] = static_cast<char>(byte(0) - 0x20);
+    } else if (text.size() > 1 && byte(0) == 0xD0 && byte(1) >= 0xB0 && byte(1) <= 0xBF) {
+        text[1] = static_cast<char>(byte(1) - 0x20);
+    } else if (text.size() > 1 && byte(0) == 0xD1 && byte(1) >= 0x80 && byte(1) <= 0x8F) {
+        text[0] = static_cast<char>(0xD0);
+        text[1] = static_cast<char>(byte(1) + 0x20);
+    }
+    return text;
+}
+
+} // namespace
 
 std::string short_number(double value, std::string_view separator)
 {
@@ -52,6 +72,35 @@ std::string swing_end_text(const SwingAnalysis& a, bool run_ended, std::string_v
     }
     if (run_ended && a.died_out())
         text += text.empty() ? "колебания практически затухли" : "; колебания практически затухли";
+    return text;
+}
+
+std::string analysis_status_text(const SwingAnalysis& a, bool run_started, bool run_ended, std::size_t steps,
+                                 std::string_view s)
+{
+    if (!run_started)
+        return "Расчёта ещё не было: запустите расчёт кнопкой «ПУСК».";
+    const auto number = [s](double v) { return with_decimal_separator(format_number(v, "0.000"), s); };
+    std::string text = "Положение равновесия: " + bare_number_text(a.equilibrium()) +
+                       "°. Точек поворота: " + std::to_string(a.turning_points().size()) + ".";
+    if (a.went_over_the_top())
+        text += " Тело переходило через верхнее положение.";
+    if (!a.changes().empty())
+        text += " Параметры менялись во время расчёта (последний раз при t = " + number(a.changes().back().t) +
+                " c): каждая часть сравнивается со своими характеристиками, сводка — по последней.";
+    if (std::string end = swing_end_text(a, run_ended, s); !end.empty()) {
+        text += " " + capitalised(end);
+        if (a.swing_end(run_ended) == SwingEnd::aperiodic) {
+            if (const std::optional<double> tau = a.e_fold_time())
+                text += ": отклонение от равновесия спадает в e раз за " + number(*tau) + " c";
+            else
+                text += "; за время расчёта отклонение не уменьшилось в e раз";
+        }
+        text += ".";
+    }
+    if (!run_ended)
+        text += " Идёт расчёт (" + std::to_string(steps) + " " +
+                std::string(plural_form(static_cast<long long>(steps), "шаг", "шага", "шагов")) + ").";
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include "analysis/run_explanation.h"
 #include "analysis/swing_analysis.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,14 @@ const char* reading_text(Reading reading);
 //   "; колебания практически затухли" where the last swing is below a
 //   millionth of the first; "" otherwise.
 std::string swing_end_text(const SwingAnalysis& analysis, bool run_ended, std::string_view decimal_separator);
+
+// What the analysis window says above its table: "Расчёта ещё не было: ..."
+// before a run; otherwise the equilibrium and the number of turning points,
+// a run that went over the top or changed its physics, how the swings end
+// (with the fall to 1/e of an aperiodic motion) and, while the run goes on,
+// its steps so far.
+std::string analysis_status_text(const SwingAnalysis& analysis, bool run_started, bool run_ended, std::size_t steps,
+                                 std::string_view decimal_separator);
 
 // "Энергия за расчёт: линейное (стоксово) трение забрало 7,281 Дж (19,2 %),
 //  квадратичное — 30,57 Дж (80,8 %); наибольшая невязка баланса 2,156e-05 Дж

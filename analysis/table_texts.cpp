@@ -6,6 +6,7 @@
 #include "texts/characteristic_table.h"
 #include "texts/number_text.h"
 
+#include <cmath>
 #include <optional>
 
 namespace vp {
@@ -21,7 +22,77 @@ std::string cell(const std::optional<double>& value, std::string_view separator)
     return value ? cell(*value, separator) : std::string();
 }
 
+std::string shown(double value, std::string_view mask, std::string_view separator)
+{
+    return with_decimal_separator(format_number(value, mask), separator);
+}
+
+std::string shown(const std::optional<double>& value, std::string_view mask, std::string_view separator)
+{
+    return value ? shown(*value, mask, separator) : std::string();
+}
+
 } // namespace
+
+const std::array<std::string_view, swing_columns>& swing_headings()
+{
+    static const std::array<std::string_view, swing_columns> headings = {
+        "№", "t, c", "φ, °", "A, °", "T, c", "T(A, v²), c", "A(n−2)/A(n)", "Θ", "Θ(A, v²)"};
+    return headings;
+}
+
+std::array<std::string, swing_columns> swing_row(std::size_t number, const TurningPoint& p, std::string_view s)
+{
+    const auto theory = [&](const std::optional<double>& v, std::string_view mask) {
+        return v ? shown(*v, mask, s) : std::string(theory_note_text(p.theory.note));
+    };
+    // Near the critical viscosity the overshoot is a few thousandths of a
+    // degree or less: it must not read as zero.
+    const auto angle = [s](double v) { return shown(v, v != 0 && std::abs(v) < 0.001 ? "0.000E+00" : "0.000", s); };
+    return {std::to_string(number),
+            shown(p.t, "0.0000", s),
+            angle(p.fi_deg),
+            angle(p.amplitude),
+            shown(p.period, "0.0000", s),
+            theory(p.theory.period, "0.0000"),
+            shown(p.ratio, "0.00000", s),
+            shown(p.log_decrement, "0.000E+00", s),
+            theory(p.theory.log_decrement, "0.000E+00")};
+}
+
+std::string physics_change_text(double t, std::string_view s)
+{
+    return "с t = " + shown(t, "0.0000", s) + " c — новые параметры";
+}
+
+const std::array<std::string_view, summary_columns>& summary_headings()
+{
+    static const std::array<std::string_view, summary_columns> headings = {
+        "Величина", "Измерено", "±", "Теория", "Отличие, %", "теория (A, v²)", "Отличие, %"};
+    return headings;
+}
+
+std::array<std::string, summary_columns> summary_row(const Comparison& c, std::string_view s)
+{
+    std::string name = c.symbol;
+    if (*c.unit != '\0')
+        name += std::string(", ") + c.unit;
+    const auto value = [s](const std::optional<double>& v, std::string_view mask) {
+        return v ? shown(*v, mask, s) : std::string("—");
+    };
+    std::string measured = value(c.measured, "0.0000E+00");
+    if (c.reading == Reading::above)
+        measured = "> " + measured;
+    else if (c.reading != Reading::number)
+        measured = reading_text(c.reading);
+    return {name,
+            measured,
+            c.reading == Reading::number && c.error ? shown(*c.error, "0.0E+00", s) : std::string(),
+            value(c.theory, "0.0000E+00"),
+            value(c.difference_percent, "0.00"),
+            value(c.swing_theory, "0.0000E+00"),
+            value(c.swing_difference_percent, "0.00")};
+}
 
 std::string swing_table_text(const SwingAnalysis& a, const RunExplanation& e, bool run_ended, std::string_view s)
 {

@@ -6,10 +6,32 @@
 #include "model/characteristics.h"
 #include "model/parameters.h"
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace vp {
+
+// The cells of the analysis window's two tables, as the window and the
+// report show them: numbers by the window's masks with the decimal
+// separator given, a theory that has no number saying why.
+
+// The swing table: number, time, angle, amplitude, period and its theory,
+// amplitude ratio, decrement and its theory.
+inline constexpr std::size_t swing_columns = 9;
+const std::array<std::string_view, swing_columns>& swing_headings();
+std::array<std::string, swing_columns> swing_row(std::size_t number, const TurningPoint& point,
+                                                 std::string_view decimal_separator);
+// The row where the physics changed: "с t = 15,8700 c — новые параметры".
+std::string physics_change_text(double t, std::string_view decimal_separator);
+
+// The summary: the quantity, measured, its standard error, the
+// characteristic, the difference, the theory of the run's own amplitudes
+// and drags, the difference; "—" where there is no number.
+inline constexpr std::size_t summary_columns = 7;
+const std::array<std::string_view, summary_columns>& summary_headings();
+std::array<std::string, summary_columns> summary_row(const Comparison& comparison, std::string_view decimal_separator);
 
 // The texts the copy commands put on the clipboard: tab-separated lines
 // ending in line feeds, numbers with the decimal separator given (the

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QRegularExpression>
 
 namespace vp {
@@ -22,6 +23,11 @@ FileDialogs::Target FileDialogs::save_target(const QString& title, const QString
                                              const QString& filters)
 {
     return {save_file_name(title, suggested_path, filters), filters.section(QStringLiteral(";;"), 0, 0)};
+}
+
+std::optional<QString> FileDialogs::ask_text(const QString&, const QString&, const QString& text)
+{
+    return text;
 }
 
 QString QtFileDialogs::save_file_name(const QString& title, const QString& suggested_path, const QString& filters)
@@ -57,6 +63,15 @@ int QtFileDialogs::choose(const QString& title, const QString& question, const Q
     bool chosen = false;
     const QString answer = QInputDialog::getItem(parent_, title, question, options, 0, false, &chosen);
     return chosen ? static_cast<int>(options.indexOf(answer)) : -1;
+}
+
+std::optional<QString> QtFileDialogs::ask_text(const QString& title, const QString& label, const QString& text)
+{
+    bool given = false;
+    const QString answer = QInputDialog::getText(parent_, title, label, QLineEdit::Normal, text, &given);
+    if (!given)
+        return std::nullopt;
+    return answer;
 }
 
 } // namespace vp

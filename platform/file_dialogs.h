@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
+
 namespace vp {
 
 // The file dialog of the save commands. The window asks through this
@@ -19,6 +21,10 @@ public:
     virtual QString save_file_name(const QString& title, const QString& suggested_path, const QString& filters) = 0;
     // One of the options (its index), or -1 when the user cancels.
     virtual int choose(const QString& title, const QString& question, const QStringList& options) = 0;
+
+    // A line of text the user types ("Выполнил(а):"), `text` offered; nothing
+    // when the user cancels. A dialog that cannot ask gives `text`.
+    virtual std::optional<QString> ask_text(const QString& title, const QString& label, const QString& text);
 
     // The same, and which of the filters the user chose: two filters may
     // share a suffix ("CSV (*.csv)" and "CSV для Excel (*.csv)"). A dialog
@@ -35,6 +41,7 @@ public:
     void set_parent(QWidget* parent) { parent_ = parent; }
     QString save_file_name(const QString& title, const QString& suggested_path, const QString& filters) override;
     int choose(const QString& title, const QString& question, const QStringList& options) override;
+    std::optional<QString> ask_text(const QString& title, const QString& label, const QString& text) override;
     Target save_target(const QString& title, const QString& suggested_path, const QString& filters) override;
 
 private:

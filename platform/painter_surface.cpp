@@ -144,6 +144,12 @@ void PainterSurface::copy_keyed(const Surface& source, const PixelRect& from, co
         p.translate(to.left, to.top);
         p.scale(static_cast<double>(to.width) / from.width, static_cast<double>(to.height) / from.height);
         p.translate(-from.left, -from.top);
+        // A picture played back is scaled by the device's resolution over
+        // the screen's: a PDF or SVG writer of 72 dpi would shrink the plane
+        // to three quarters. Its own pixels are the ones wanted here.
+        const double dpi_x = p.device()->logicalDpiX(), dpi_y = p.device()->logicalDpiY();
+        if (dpi_x > 0 && dpi_y > 0)
+            p.scale(copy.logicalDpiX() / dpi_x, copy.logicalDpiY() / dpi_y);
         p.drawPicture(0, 0, copy);
         p.restore();
     });

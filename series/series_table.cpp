@@ -6,6 +6,7 @@
 #include "series/quantity_names.h"
 #include "texts/number_text.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace vp {
@@ -113,6 +114,20 @@ std::string cell_text(const SeriesCell& cell, const std::function<std::string(do
     if (!cell.number)
         return cell.text;
     return (cell.bound ? "> " : "") + number(*cell.number);
+}
+
+std::string shown_cell_text(const SeriesPoint& point, const SeriesColumnInfo& info, std::string_view separator)
+{
+    if (info.column == SeriesColumn::value) {
+        const std::size_t first = point.text.find_first_not_of(' ');
+        const std::size_t last = point.text.find_last_not_of(' ');
+        return first == std::string::npos ? std::string() : point.text.substr(first, last + 1 - first);
+    }
+    return cell_text(series_cell(point, info.column), [&info, separator](double v) {
+        if (info.mask.empty())
+            return std::to_string(std::llround(v));
+        return with_decimal_separator(format_number(v, info.mask), separator);
+    });
 }
 
 std::string series_table_text(const std::vector<SeriesPoint>& points, Quantity varied,

@@ -72,6 +72,11 @@ SeriesCell measured_cell(const SeriesPoint& point, const char* symbol);
 // (or a bound, "> 1.2") as a text field.
 std::string csv_cell(const SeriesCell& cell, const CsvDialect& dialect);
 
+// A cell as the window's table and the report show it: the value as its
+// box shows it, counts whole, numbers by the column's mask with the
+// separator given.
+std::string shown_cell_text(const SeriesPoint& point, const SeriesColumnInfo& info, std::string_view decimal_separator);
+
 // "Копировать таблицу": the headings, then a line per point, separated by
 // tabs, numbers in nine significant digits with the separator given.
 std::string series_table_text(const std::vector<SeriesPoint>& points, Quantity varied,

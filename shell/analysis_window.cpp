@@ -5,13 +5,16 @@
 #include "analysis/run_record.h"
 #include "analysis/table_texts.h"
 #include "platform/clock.h"
+#include "report/run_report.h"
 #include "shell/analysis_charts.h"
+#include "shell/picture_export.h"
 #include "texts/number_text.h"
 
 #include <QAbstractTableModel>
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -29,8 +32,7 @@
 namespace vp {
 namespace {
 
-constexpr int table_columns = 9;
-constexpr int summary_columns = 7;
+constexpr int table_columns = static_cast<int>(swing_columns);
 
 QString text_of(const std::string& s)
 {
@@ -49,15 +51,6 @@ QChartView* small_chart(QChart*& chart, const char* name)
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(320, 260);
     return view;
-}
-
-// A sentence of the analysis begun with a capital letter.
-QString sentence(const std::string& words)
-{
-    QString text = text_of(words);
-    if (!text.isEmpty())
-        text[0] = text[0].toUpper();
-    return text;
 }
 
 } // namespace
@@ -90,11 +83,10 @@ public:
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
-        static const char* const titles[table_columns] = {"№",           "t, c",        "φ, °", "A, °",    "T, c",
-                                                          "T(A, v²), c", "A(n−2)/A(n)", "Θ",    "Θ(A, v²)"};
         if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= table_columns)
             return {};
-        return QString::fromUtf8(titles[section]);
+        const std::string_view title = swing_headings()[static_cast<std::size_t>(section)];
+        return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
     }
 
     // The row of the change before each new part's first point, -1 for none.
@@ -117,9 +109,7 @@ public:
             if (row == index.row()) {
                 if (role == Qt::TextAlignmentRole)
                     return QVariant(Qt::AlignCenter);
-                return index.column() == 0 ? QStringLiteral("с t = %1 c — новые параметры")
-                                                 .arg(text_of(with_decimal_separator(
-                                                     format_number(analysis_->changes()[k].t, "0.0000"), separator_)))
+                return index.column() == 0 ? text_of(physics_change_text(analysis_->changes()[k].t, separator_))
                                            : QVariant();
             }
             if (row >= 0 && row < index.row())
@@ -130,28 +120,10 @@ public:
         // The analysis may be ahead of the rows shown, or a new run behind them.
         if (point >= analysis_->turning_points().size())
             return {};
-        const TurningPoint& p = analysis_->turning_points()[point];
-        auto shown = [this](const std::optional<double>& v, const char* mask) {
-            return v ? text_of(with_decimal_separator(format_number(*v, mask), separator_)) : QString();
-        };
-        auto theory = [&shown, &p](const std::optional<double>& v, const char* mask) {
-            return v ? shown(v, mask) : QString::fromUtf8(theory_note_text(p.theory.note));
-        };
-        // Near the critical viscosity the overshoot is a few thousandths of a
-        // degree or less: it must not read as zero.
-        auto angle = [&shown](double v) { return shown(v, v != 0 && std::abs(v) < 0.001 ? "0.000E+00" : "0.000"); };
-        switch (index.column()) {
-        case 0: return static_cast<qulonglong>(point + 1);
-        case 1: return shown(p.t, "0.0000");
-        case 2: return angle(p.fi_deg);
-        case 3: return angle(p.amplitude);
-        case 4: return shown(p.period, "0.0000");
-        case 5: return theory(p.theory.period, "0.0000");
-        case 6: return shown(p.ratio, "0.00000");
-        case 7: return shown(p.log_decrement, "0.000E+00");
-        case 8: return theory(p.theory.log_decrement, "0.000E+00");
-        default: return {};
-        }
+        if (index.column() == 0)
+            return static_cast<qulonglong>(point + 1);
+        return text_of(swing_row(point + 1, analysis_->turning_points()[point],
+                                 separator_)[static_cast<std::size_t>(index.column())]);
     }
 
 private:
@@ -189,11 +161,12 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     table_->setMinimumWidth(table_width);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
 
-    summary_ = new QTableWidget(0, summary_columns);
+    summary_ = new QTableWidget(0, static_cast<int>(summary_columns));
     summary_->setObjectName(QStringLiteral("SwingSummary"));
-    summary_->setHorizontalHeaderLabels({QStringLiteral("Величина"), QStringLiteral("Измерено"), QStringLiteral("±"),
-                                         QStringLiteral("Теория"), QStringLiteral("Отличие, %"),
-                                         QStringLiteral("теория (A, v²)"), QStringLiteral("Отличие, %")});
+    QStringList headings;
+    for (const std::string_view heading : summary_headings())
+        headings << QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size()));
+    summary_->setHorizontalHeaderLabels(headings);
     summary_->verticalHeader()->hide();
     summary_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     summary_->horizontalHeader()->setStretchLastSection(true);
@@ -232,6 +205,12 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
             series_command_();
     });
 
+    report_ = new QPushButton(QStringLiteral("Отчёт (PDF)…"));
+    report_->setObjectName(QStringLiteral("CmdReport"));
+    report_->setToolTip(QStringLiteral("Отчёт о лабораторной работе: параметры, характеристики, графики, таблицы и "
+                                       "сравнение с теорией в одном файле PDF"));
+    connect(report_, &QPushButton::clicked, this, &AnalysisWindow::save_report);
+
     auto* words = new QVBoxLayout;
     words->addWidget(summary_);
     words->addWidget(explanation_text_, 1);
@@ -246,6 +225,7 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     bottom->addWidget(series_);
     bottom->addStretch(1);
     bottom->addWidget(copy_);
+    bottom->addWidget(report_);
     auto* all = new QVBoxLayout(this);
     all->addWidget(status_);
     all->addLayout(top, 1);
@@ -286,16 +266,66 @@ void AnalysisWindow::read(const RunRecord& run, std::string_view decimal_separat
     separator_ = std::string(decimal_separator);
     run_started_ = run.started();
     run_ended_ = run.finished();
+    run_ = &run;
+}
+
+ReportDocument AnalysisWindow::report_document(const ReportHeading& heading) const
+{
+    static const RunRecord none;
+    return run_report(run_ != nullptr ? *run_ : none, analysis_, explanation_, heading, separator_);
+}
+
+void AnalysisWindow::save_report()
+{
+    if (report_host_.dialogs == nullptr || run_ == nullptr)
+        return;
+    const SaveOutcome outcome = vp::save_report(
+        *report_host_.dialogs, author_, QDir(report_host_.working_directory).filePath(QStringLiteral("report.pdf")),
+        [this](const ReportHeading& heading) { return report_document(heading); },
+        [this](ReportFigure figure, QPainter& painter, const QRectF& rect) {
+            draw_report_picture(figure, painter, rect);
+        },
+        clock_.today());
+    if (report_host_.report)
+        report_host_.report(outcome);
+}
+
+void AnalysisWindow::draw_report_picture(ReportFigure figure, QPainter& painter, const QRectF& rect) const
+{
+    // The plots as the window draws them, on a chart of their own so that
+    // the window's are left as they are; a chart as wide as the window's.
+    constexpr double chart_width = 480;
+    QChart chart;
+    chart.legend()->hide();
+    chart.setLocalizeNumbers(true);
+    chart.setMargins(QMargins(2, 2, 2, 2));
+    switch (figure) {
+    case ReportFigure::amplitudes: {
+        AmplitudeChart amplitudes(&chart);
+        amplitudes.show(analysis_, separator_);
+        draw_chart(chart, painter, rect, chart_width);
+        return;
+    }
+    case ReportFigure::energy_ledger: {
+        EnergyChart energy(&chart);
+        energy.show(*run_);
+        chart.legend()->show();
+        chart.legend()->setAlignment(Qt::AlignBottom);
+        draw_chart(chart, painter, rect, chart_width);
+        return;
+    }
+    case ReportFigure::plane:
+    case ReportFigure::time_graphs:
+        if (report_host_.draw_run_picture)
+            report_host_.draw_run_picture(figure, painter, rect);
+        return;
+    case ReportFigure::series_plot: return;
+    }
 }
 
 QString AnalysisWindow::table_text() const
 {
     return text_of(swing_table_text(analysis_, explanation_, run_ended_, separator_));
-}
-
-QString AnalysisWindow::number(double value, const char* mask) const
-{
-    return text_of(with_decimal_separator(format_number(value, mask), separator_));
 }
 
 void AnalysisWindow::refresh(const RunRecord& run)
@@ -304,6 +334,8 @@ void AnalysisWindow::refresh(const RunRecord& run)
     shown_run_ = run.run_number();
     last_refresh_ = clock_.seconds();
     model_->show(analysis_, separator_, new_run);
+    // A report needs a run to tell of.
+    report_->setEnabled(run_started_);
     mark_changes();
     show_status(run);
     show_summary();
@@ -323,36 +355,7 @@ void AnalysisWindow::mark_changes()
 
 void AnalysisWindow::show_status(const RunRecord& run)
 {
-    if (!run_started_) {
-        status_->setText(QStringLiteral("Расчёта ещё не было: запустите расчёт кнопкой «ПУСК»."));
-        return;
-    }
-    QString text = QStringLiteral("Положение равновесия: %1°. Точек поворота: %2.")
-                       .arg(analysis_.equilibrium())
-                       .arg(analysis_.turning_points().size());
-    if (analysis_.went_over_the_top())
-        text += QStringLiteral(" Тело переходило через верхнее положение.");
-    if (!analysis_.changes().empty())
-        text += QStringLiteral(" Параметры менялись во время расчёта (последний раз при t = %1 c): каждая часть "
-                               "сравнивается со своими характеристиками, сводка — по последней.")
-                    .arg(number(analysis_.changes().back().t, "0.000"));
-    if (const std::string end = swing_end_text(analysis_, run_ended_, separator_); !end.empty()) {
-        text += QLatin1Char(' ') + sentence(end);
-        if (analysis_.swing_end(run_ended_) == SwingEnd::aperiodic) {
-            if (const std::optional<double> tau = analysis_.e_fold_time())
-                text += QStringLiteral(": отклонение от равновесия спадает в e раз за %1 c").arg(number(*tau, "0.000"));
-            else
-                text += QStringLiteral("; за время расчёта отклонение не уменьшилось в e раз");
-        }
-        text += QLatin1Char('.');
-    }
-    if (!run_ended_) {
-        const std::string_view steps = plural_form(static_cast<long long>(run.size()), "шаг", "шага", "шагов");
-        text += QStringLiteral(" Идёт расчёт (%1 %2).")
-                    .arg(run.size())
-                    .arg(QString::fromUtf8(steps.data(), static_cast<qsizetype>(steps.size())));
-    }
-    status_->setText(text);
+    status_->setText(text_of(analysis_status_text(analysis_, run_started_, run_ended_, run.size(), separator_)));
 }
 
 void AnalysisWindow::show_summary()
@@ -361,34 +364,15 @@ void AnalysisWindow::show_summary()
     summary_->setVisible(!analysis_.aperiodic());
     summary_->setRowCount(static_cast<int>(rows.size()));
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-        const Comparison& c = rows[static_cast<std::size_t>(i)];
-        QString name = QString::fromUtf8(c.symbol);
-        if (*c.unit != '\0')
-            name += QStringLiteral(", ") + QString::fromUtf8(c.unit);
-        auto value = [this](const std::optional<double>& v, const char* mask) {
-            return v ? number(*v, mask) : QStringLiteral("—");
-        };
-        QString measured = value(c.measured, "0.0000E+00");
-        if (c.reading == Reading::above)
-            measured = QStringLiteral("> ") + measured;
-        else if (c.reading != Reading::number)
-            measured = QString::fromUtf8(reading_text(c.reading));
-        const QString cells[summary_columns] = {
-            name,
-            measured,
-            c.reading == Reading::number && c.error ? number(*c.error, "0.0E+00") : QString(),
-            value(c.theory, "0.0000E+00"),
-            value(c.difference_percent, "0.00"),
-            value(c.swing_theory, "0.0000E+00"),
-            value(c.swing_difference_percent, "0.00"),
-        };
-        for (int column = 0; column < summary_columns; ++column) {
+        const std::array<std::string, summary_columns> cells =
+            summary_row(rows[static_cast<std::size_t>(i)], separator_);
+        for (int column = 0; column < static_cast<int>(summary_columns); ++column) {
             QTableWidgetItem* item = summary_->item(i, column);
             if (item == nullptr) {
                 item = new QTableWidgetItem;
                 summary_->setItem(i, column, item);
             }
-            item->setText(cells[column]);
+            item->setText(text_of(cells[static_cast<std::size_t>(column)]));
             item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
         }
     }

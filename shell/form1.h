@@ -8,6 +8,7 @@
 #include "model/characteristics.h"
 #include "model/parameters.h"
 #include "model/run.h"
+#include "report/report_document.h"
 #include "shell/analysis_window.h"
 #include "shell/controls.h"
 #include "shell/form2.h"
@@ -17,6 +18,9 @@
 #include "shell/step_pacing.h"
 
 #include <QMainWindow>
+
+#include <cstddef>
+#include <vector>
 
 class QChartView;
 #include <QPointer>
@@ -146,7 +150,15 @@ private:
     void save_run_data_with_progress();
     void report(const SaveOutcome& outcome);
     ExportablePicture exportable(const CanvasWidget* shown) const;
-    void draw_pictures_again(const Pictures& all) const;
+    void draw_pictures_again(const Pictures& all, const std::vector<std::size_t>* steps = nullptr) const;
+    // How a picture is drawn again for a save or a report.
+    struct Redraw {
+        const std::vector<std::size_t>* steps = nullptr; // the run's steps drawn; none: all since the last redraw
+        QString family;                                  // of the texts; empty: the screen's
+        double size = 1; // the pictures' sizes times this: below 1, their texts larger beside them
+    };
+    void draw_picture_again(std::size_t which, QPainter& painter, const Redraw& how) const;
+    void draw_report_picture(ReportFigure figure, QPainter& painter, const QRectF& rect) const;
 
     // The menus (form1_menus.cpp).
     void build_menus();

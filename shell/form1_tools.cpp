@@ -10,10 +10,12 @@
 #include "platform/canvas_widget.h"
 #include "platform/clock.h"
 #include "platform/painter_surface.h"
+#include "report/run_report.h"
 #include "shell/analysis_window.h"
 #include "shell/characteristics_copy.h"
 #include "shell/picture_export.h"
 #include "shell/picture_tools.h"
+#include "shell/report_pdf.h"
 #include "shell/series_window.h"
 
 #include <QAction>
@@ -74,6 +76,14 @@ void Form1::show_analysis()
         for (QChartView* plot : analysis_->findChildren<QChartView*>())
             attach_plot_export(plot);
         analysis_->set_series_command([this] { show_series(); });
+        AnalysisReportHost host;
+        host.dialogs = services_.dialogs;
+        host.working_directory = services_.working_directory;
+        host.report = [this](const SaveOutcome& outcome) { report(outcome); };
+        host.draw_run_picture = [this](ReportFigure figure, QPainter& painter, const QRectF& rect) {
+            draw_report_picture(figure, painter, rect);
+        };
+        analysis_->set_report_host(std::move(host));
     }
     analysis_->show_analysis(lab_.run_record, decimal_separator());
 }
@@ -141,8 +151,9 @@ void Form1::save_run_data_with_progress()
 
 // The pictures as the window has drawn them, drawn again on other surfaces
 // by the same calls: the axes of the last redraw, then the steps of the run
-// drawn since, and the animation's frame of the last of them.
-void Form1::draw_pictures_again(const Pictures& all) const
+// drawn since (of `steps` only, where given), and the animation's frame of
+// the last of them.
+void Form1::draw_pictures_again(const Pictures& all, const std::vector<std::size_t>* steps) const
 {
     for (Surface* picture : {&all.Picture1, &all.Picture2, &all.Picture3, &all.Picture4, &all.Picture14})
         picture->clear();
@@ -150,27 +161,102 @@ void Form1::draw_pictures_again(const Pictures& all) const
     const RunRecord& run = lab_.run_record;
     const std::size_t from = run.run_number() == shown_run_ ? shown_from_ : 0;
     RunState s;
-    for (std::size_t i = from; i < run.size(); ++i) {
+    const auto draw_step = [&](std::size_t i) {
         const RunRow row = run.row(i);
         s.t_f = row.t;
         s.fi_new = row.fi_deg * k_grad_rad;
         s.wz_new = row.wz;
         s.W_poln = row.W;
         plot_time_point(all.Picture3, all.Picture4, all.Picture14, s);
+    };
+    if (steps != nullptr) {
+        for (const std::size_t i : *steps)
+            if (i >= from && i < run.size())
+                draw_step(i);
+    } else {
+        for (std::size_t i = from; i < run.size(); ++i)
+            draw_step(i);
     }
     if (from < run.size())
         draw_animation_frame(all.Picture2, all.Picture1, lab_.plane_copy, lab_.p, s);
+}
+
+// One of the five pictures drawn again as shapes and text on `painter`, as
+// `how` says; the others are drawn too, on records thrown away, as the
+// animation copies the plane.
+void Form1::draw_picture_again(std::size_t which, QPainter& painter, const Redraw& how) const
+{
+    const std::array<CanvasWidget*, 5> widgets = controls_.picture_widgets();
+    std::array<QPicture, 5> records;
+    std::array<std::unique_ptr<QPainter>, 5> painters;
+    std::array<std::unique_ptr<PainterSurface>, 5> surfaces;
+    for (std::size_t i = 0; i < surfaces.size(); ++i) {
+        const Canvas& on_screen = widgets[i]->canvas();
+        QPainter* on = &painter;
+        if (i != which) {
+            painters[i] = std::make_unique<QPainter>(&records[i]);
+            on = painters[i].get();
+        }
+        QFont font = on_screen.font();
+        if (!how.family.isEmpty())
+            font.setFamily(how.family);
+        surfaces[i] = std::make_unique<PainterSurface>(*on, on_screen.logical_size() * how.size, on_screen.background(),
+                                                       on_screen.foreground(), font);
+    }
+    draw_pictures_again(Pictures{*surfaces[0], *surfaces[1], *surfaces[2], *surfaces[3], *surfaces[4]}, how.steps);
+}
+
+// The report's pictures: the animation, or the three graphs one above the
+// other as the window stacks them, scaled into the rectangle. A long run's
+// graphs are drawn from a few thousand of its steps that keep their
+// envelope: a line per step of millions would make the file huge.
+void Form1::draw_report_picture(ReportFigure figure, QPainter& painter, const QRectF& rect) const
+{
+    constexpr std::size_t most_steps = 6000;
+    constexpr double gap = 4; // px between the graphs
+    // Drawn as on a picture this wide at most: the window's texts, of a
+    // size in pixels, stay legible on the page of a large window.
+    constexpr double widest = 560; // px
+    const std::vector<std::size_t> steps = report_steps(lab_.run_record, most_steps);
+    const std::array<CanvasWidget*, 5> widgets = controls_.picture_widgets();
+    const std::vector<std::size_t> shown =
+        figure == ReportFigure::plane ? std::vector<std::size_t>{1} : std::vector<std::size_t>{2, 3, 4};
+    double width = 0;
+    for (const std::size_t i : shown)
+        width = std::max(width, static_cast<double>(widgets[i]->canvas().logical_size().width()));
+    if (width <= 0)
+        return;
+    // The screen's "Times New Roman" may be any of its twins; the report's
+    // is the one it is set in.
+    const Redraw how{&steps, QString::fromLatin1(report_serif), std::min(1.0, widest / width)};
+    double height = -gap;
+    for (const std::size_t i : shown)
+        height += widgets[i]->canvas().logical_size().height() * how.size + gap;
+    width *= how.size;
+    if (height <= 0)
+        return;
+    const double scale = std::min(rect.width() / width, rect.height() / height);
+    double y = rect.top();
+    for (const std::size_t i : shown) {
+        const QSize size = widgets[i]->canvas().logical_size() * how.size;
+        painter.save();
+        painter.translate(rect.left() + (rect.width() - width * scale) / 2, y);
+        painter.scale(scale, scale);
+        painter.setClipRect(QRect(QPoint(0, 0), size));
+        draw_picture_again(i, painter, how);
+        painter.restore();
+        y += (size.height() + gap) * scale;
+    }
 }
 
 ExportablePicture Form1::exportable(const CanvasWidget* shown) const
 {
     const std::array<CanvasWidget*, 5> widgets = controls_.picture_widgets();
     const auto which = static_cast<std::size_t>(std::find(widgets.begin(), widgets.end(), shown) - widgets.begin());
-    const auto pictures_of = [](auto& p) { return Pictures{*p[0], *p[1], *p[2], *p[3], *p[4]}; };
     ExportablePicture out;
     out.logical_size = shown->canvas().logical_size();
     out.as_shown = [shown] { return shown->canvas().image(); };
-    out.redrawn = [this, widgets, which, pictures_of](qreal ratio) {
+    out.redrawn = [this, widgets, which](qreal ratio) {
         std::array<std::unique_ptr<Canvas>, 5> canvases;
         for (std::size_t i = 0; i < canvases.size(); ++i) {
             const Canvas& on_screen = widgets[i]->canvas();
@@ -180,27 +266,10 @@ ExportablePicture Form1::exportable(const CanvasWidget* shown) const
             canvases[i]->set_font(on_screen.font());
             canvases[i]->resize(on_screen.logical_size(), ratio);
         }
-        draw_pictures_again(pictures_of(canvases));
+        draw_pictures_again(Pictures{*canvases[0], *canvases[1], *canvases[2], *canvases[3], *canvases[4]});
         return canvases[which]->image();
     };
-    out.drawn_on = [this, widgets, which, pictures_of](QPainter& painter) {
-        // The other pictures are drawn too, on records thrown away, as the
-        // animation copies the plane.
-        std::array<QPicture, 5> records;
-        std::array<std::unique_ptr<QPainter>, 5> painters;
-        std::array<std::unique_ptr<PainterSurface>, 5> surfaces;
-        for (std::size_t i = 0; i < surfaces.size(); ++i) {
-            const Canvas& on_screen = widgets[i]->canvas();
-            QPainter* on = &painter;
-            if (i != which) {
-                painters[i] = std::make_unique<QPainter>(&records[i]);
-                on = painters[i].get();
-            }
-            surfaces[i] = std::make_unique<PainterSurface>(*on, on_screen.logical_size(), on_screen.background(),
-                                                           on_screen.foreground(), on_screen.font());
-        }
-        draw_pictures_again(pictures_of(surfaces));
-    };
+    out.drawn_on = [this, which](QPainter& painter) { draw_picture_again(which, painter, {}); };
     return out;
 }
 
@@ -214,6 +283,7 @@ void Form1::show_series()
         host.report = [this](const SaveOutcome& outcome) { report(outcome); };
         host.dialogs = services_.dialogs;
         host.working_directory = services_.working_directory;
+        host.today = [this] { return services_.clock->today(); };
         series_ = new SeriesWindow(std::move(host), this);
     }
     series_->show_window();

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QHashSeed>
 #include <QIcon>
 #include <QMessageLogContext>
 #include <QString>
@@ -34,6 +35,10 @@ void quiet_qt_notices(QtMsgType type, const QMessageLogContext& context, const Q
 int main(int argc, char* argv[])
 {
     qt_output = qInstallMessageHandler(quiet_qt_notices);
+    // The PDF writer keeps a report's fonts in a hash and writes them in its
+    // order: with the seed drawn anew in every session, the same report
+    // would come out in other bytes each time.
+    QHashSeed::setDeterministicGlobalSeed();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("viscous-pendulum"));
     QApplication::setApplicationVersion(QStringLiteral(VP_VERSION));

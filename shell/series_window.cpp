@@ -3,9 +3,11 @@
 
 #include "input/quantity_table.h"
 #include "platform/file_dialogs.h"
+#include "report/series_report.h"
 #include "series/quantity_names.h"
 #include "series/series_table.h"
 #include "shell/picture_export.h"
+#include "shell/report_pdf.h"
 #include "texts/number_text.h"
 
 #include <QAbstractTableModel>
@@ -157,13 +159,7 @@ public:
                 return QStringLiteral("не рассчитано: серия остановлена");
             return {};
         }
-        if (info.column == SeriesColumn::value)
-            return text_of(point->text).trimmed();
-        return text_of(cell_text(series_cell(*point, info.column), [this, &info](double v) {
-            if (info.mask.empty())
-                return std::to_string(std::llround(v));
-            return with_decimal_separator(format_number(v, info.mask), separator_);
-        }));
+        return text_of(shown_cell_text(*point, info, separator_));
     }
 
 private:
@@ -291,6 +287,10 @@ void SeriesWindow::build()
     connect(copy, &QPushButton::clicked, this, &SeriesWindow::copy_table);
     connect(save_data, &QPushButton::clicked, this, &SeriesWindow::save_data);
     connect(save_image, &QPushButton::clicked, this, &SeriesWindow::save_image);
+    auto* save_report = new QPushButton(QStringLiteral("Сохранить отчёт…"));
+    save_report->setObjectName(QStringLiteral("CmdSeriesReport"));
+    save_report->setToolTip(QStringLiteral("Отчёт о серии: параметры, таблица и график в одном файле PDF"));
+    connect(save_report, &QPushButton::clicked, this, &SeriesWindow::save_report);
 
     auto* range = new QHBoxLayout;
     range->addWidget(by_range_);
@@ -329,6 +329,7 @@ void SeriesWindow::build()
     bottom->addWidget(copy);
     bottom->addWidget(save_data);
     bottom->addWidget(save_image);
+    bottom->addWidget(save_report);
 
     auto* all = new QVBoxLayout(this);
     all->addLayout(form);
@@ -674,14 +675,44 @@ void SeriesWindow::load_row(int row)
                          .arg(label, text_of(text).trimmed()));
 }
 
+void SeriesWindow::save_report()
+{
+    if (!request_ || host_.dialogs == nullptr)
+        return;
+    const std::size_t choice = static_cast<std::size_t>(std::max(plot_choice_->currentIndex(), 0));
+    const std::string_view title = series_plots()[std::min(choice, series_plots().size() - 1)].title;
+    const SaveOutcome outcome = vp::save_report(
+        *host_.dialogs, author_, QDir(host_.working_directory).filePath(QStringLiteral("series_report.pdf")),
+        [this, title](const ReportHeading& heading) {
+            return series_report(*request_, table_points(), title, heading, separator());
+        },
+        [this](ReportFigure figure, QPainter& painter, const QRectF& rect) {
+            if (figure != ReportFigure::series_plot)
+                return;
+            QChart chart;
+            chart.setLocalizeNumbers(true);
+            chart.setMargins(QMargins(4, 4, 4, 4));
+            fill_plot(chart, false);
+            draw_chart(chart, painter, rect, 520);
+        },
+        host_.today ? host_.today() : QDate::currentDate());
+    if (host_.report)
+        host_.report(outcome);
+}
+
 void SeriesWindow::refresh_plot()
+{
+    fill_plot(*chart_, true);
+}
+
+void SeriesWindow::fill_plot(QChart& chart, bool image_markers) const
 {
     const std::size_t choice = static_cast<std::size_t>(std::max(plot_choice_->currentIndex(), 0));
     const SeriesPlot& plot = series_plots()[std::min(choice, series_plots().size() - 1)];
-    chart_->removeAllSeries();
+    chart.removeAllSeries();
     // A removed axis is no longer the chart's.
-    for (QAbstractAxis* axis : chart_->axes()) {
-        chart_->removeAxis(axis);
+    for (QAbstractAxis* axis : chart.axes()) {
+        chart.removeAxis(axis);
         delete axis;
     }
 
@@ -717,17 +748,18 @@ void SeriesWindow::refresh_plot()
     // Qt Charts leaves out most of a scatter series' own markers once some
     // hundreds of them crowd together; an image marker is drawn for every
     // point.
-    points->setLightMarker(point_marker());
+    if (image_markers)
+        points->setLightMarker(point_marker());
     for (const auto& [x, y] : measured)
         points->append(x, y);
     auto* line = new QLineSeries;
     line->setName(QStringLiteral("теория"));
     for (const auto& [x, y] : theory)
         line->append(x, y);
-    chart_->addSeries(line);
-    chart_->addSeries(points);
-    chart_->legend()->setVisible(plot.theory.has_value());
-    chart_->setTitle(text_of(plot.title));
+    chart.addSeries(line);
+    chart.addSeries(points);
+    chart.legend()->setVisible(plot.theory.has_value());
+    chart.setTitle(text_of(plot.title));
 
     auto make_axis = [](bool log) -> QAbstractAxis* {
         if (log) {
@@ -744,8 +776,8 @@ void SeriesWindow::refresh_plot()
     QAbstractAxis* x_axis = make_axis(log_x);
     QAbstractAxis* y_axis = make_axis(log_y);
     x_axis->setTitleText(request_ ? text_of(quantity_label(request_->varied)) : QString());
-    chart_->addAxis(x_axis, Qt::AlignBottom);
-    chart_->addAxis(y_axis, Qt::AlignLeft);
+    chart.addAxis(x_axis, Qt::AlignBottom);
+    chart.addAxis(y_axis, Qt::AlignLeft);
     for (QAbstractSeries* s : {static_cast<QAbstractSeries*>(line), static_cast<QAbstractSeries*>(points)}) {
         s->attachAxis(x_axis);
         s->attachAxis(y_axis);

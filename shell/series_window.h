@@ -7,6 +7,7 @@
 #include "series/threshold.h"
 #include "series/workers.h"
 
+#include <QDate>
 #include <QString>
 #include <QWidget>
 
@@ -49,6 +50,8 @@ struct SeriesHost {
     FileDialogs* dialogs = nullptr;
     // Where the save dialogs propose to write.
     QString working_directory;
+    // The day a report is dated.
+    std::function<QDate()> today;
 };
 
 // "Серия опытов": the laboratory run at many values of one of its thirteen
@@ -56,7 +59,8 @@ struct SeriesHost {
 // pause or drawing. The quantity is chosen by its box's label, the values as
 // a range (evenly or in ratio) or as a list; "Рассчитать" computes them and
 // "Стоп" ends the series at once. The table gives one row per point, the
-// plot a measured column against the varied quantity with its theory;
+// plot a measured column against the varied quantity with its theory,
+// "Сохранить отчёт…" writes both with the quantities as a PDF report;
 // "Граница апериодичности" finds the value where the motion turns aperiodic.
 // A click on a row puts that point's quantities into the main window.
 //
@@ -79,6 +83,8 @@ public:
     void copy_table();
     void save_data();
     void save_image();
+    // "Сохранить отчёт…": the series' quantities, table and plot as a PDF.
+    void save_report();
     // A click on a row.
     void load_row(int row);
 
@@ -108,6 +114,9 @@ private:
     void show_buttons();
     void show_threshold(const Threshold& t);
     void refresh_plot();
+    // The plot chosen, of the points come back, on `chart`; markers drawn as
+    // images on the screen, as vectors in a report.
+    void fill_plot(QChart& chart, bool image_markers) const;
     std::vector<SeriesPoint> table_points() const;
     Quantity chosen_quantity() const;
     SeriesValues chosen_values() const;
@@ -150,6 +159,8 @@ private:
     QChart* chart_ = nullptr;
     QChartView* chart_view_ = nullptr;
     QTimer* plot_timer_ = nullptr;
+    // Who made the reports, kept while the window lives.
+    QString author_;
 };
 
 } // namespace vp

@@ -13,6 +13,7 @@ namespace {
 class StepClock final : public vp::Clock {
 public:
     double seconds() const override { return now; }
+    QDate today() const override { return {}; }
     double now = 0;
 };
 

@@ -16,6 +16,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace vp::testing {
@@ -73,7 +74,9 @@ public:
 class ManualClock final : public Clock {
 public:
     double seconds() const override { return now; }
+    QDate today() const override { return day; }
     double now = 1000;
+    QDate day{2026, 3, 14};
 };
 
 class RecordingDocuments final : public DocumentOpener {
@@ -98,6 +101,11 @@ public:
         offered = options;
         return choice;
     }
+    std::optional<QString> ask_text(const QString&, const QString&, const QString& text) override
+    {
+        texts_offered << text;
+        return typed;
+    }
     Target save_target(const QString& title, const QString& suggested_path, const QString& filters) override
     {
         filters_offered << filters;
@@ -111,6 +119,9 @@ public:
     int choice = 0; // -1: cancel
     // The file type chosen, when not the first.
     QString chosen_filter;
+    // What is typed where a line of text is asked; nothing: cancel.
+    std::optional<QString> typed = QString();
+    QStringList texts_offered;
 };
 
 struct Doubles {

@@ -5,12 +5,15 @@
 
 #include "analysis/plain_numbers.h"
 #include "platform/canvas_widget.h"
+#include "platform/qcolor.h"
 #include "shell/picture_tools.h"
 
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
+#include <QSvgRenderer>
 
 #include <gtest/gtest.h>
 
@@ -131,6 +134,20 @@ TEST(Form1Tools, APictureIsSavedForAReportByTheDrawingCodeItself)
     const QByteArray frame = save("frame.svg", 0, lab.form->controls().Picture2);
     EXPECT_FALSE(frame.contains("<image"));
     EXPECT_TRUE(frame.contains("#80ff80") && frame.contains("#800000") && frame.contains("#0000c0"));
+    // The plane is copied at its own size, though the writer's resolution
+    // is not the screen's: next to none of the animation's bare background is left.
+    QSvgRenderer drawing(frame);
+    const Canvas& animation = lab.form->controls().Picture2->canvas();
+    QImage drawn_frame(animation.logical_size(), QImage::Format_ARGB32);
+    drawn_frame.fill(Qt::white);
+    QPainter on(&drawn_frame);
+    drawing.render(&on, QRectF(drawn_frame.rect()));
+    on.end();
+    int bare = 0;
+    for (int y = 0; y < drawn_frame.height(); ++y)
+        for (int x = 0; x < drawn_frame.width(); ++x)
+            bare += drawn_frame.pixelColor(x, y) == to_qcolor(animation.background());
+    EXPECT_LT(bare, drawn_frame.width()) << "at most a line of it, at the edge";
     EXPECT_TRUE(lab.doubles.boxes.shown.empty());
 
     // An edit redraws the axes alone: so does the saved picture.

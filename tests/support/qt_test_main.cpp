@@ -3,6 +3,7 @@
 // every GoogleTest case. ctest discovers the cases by running the program at
 // build time, where there is no display either.
 #include <QApplication>
+#include <QHashSeed>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@ int main(int argc, char** argv)
 {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // As the program does, for the reports' bytes (shell/main.cpp).
+    QHashSeed::setDeterministicGlobalSeed();
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
