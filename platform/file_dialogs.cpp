@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/file_dialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -30,6 +31,15 @@ std::optional<QString> FileDialogs::ask_text(const QString&, const QString&, con
     return text;
 }
 
+QWidget* QtFileDialogs::owner()
+{
+    // Between two dialogs of one command (the report's name, then its file)
+    // no window may be active yet: the last one that was stays the owner.
+    if (QWidget* active = QApplication::activeWindow())
+        last_active_ = active;
+    return last_active_ ? last_active_.data() : parent_.data();
+}
+
 QString QtFileDialogs::save_file_name(const QString& title, const QString& suggested_path, const QString& filters)
 {
     return save_target(title, suggested_path, filters).path;
@@ -38,7 +48,7 @@ QString QtFileDialogs::save_file_name(const QString& title, const QString& sugge
 FileDialogs::Target QtFileDialogs::save_target(const QString& title, const QString& suggested_path,
                                                const QString& filters)
 {
-    QFileDialog dialog(parent_, title, suggested_path);
+    QFileDialog dialog(owner(), title, suggested_path);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(filters);
     const QString suggested_suffix = QFileInfo(suggested_path).suffix();
@@ -61,14 +71,14 @@ FileDialogs::Target QtFileDialogs::save_target(const QString& title, const QStri
 int QtFileDialogs::choose(const QString& title, const QString& question, const QStringList& options)
 {
     bool chosen = false;
-    const QString answer = QInputDialog::getItem(parent_, title, question, options, 0, false, &chosen);
+    const QString answer = QInputDialog::getItem(owner(), title, question, options, 0, false, &chosen);
     return chosen ? static_cast<int>(options.indexOf(answer)) : -1;
 }
 
 std::optional<QString> QtFileDialogs::ask_text(const QString& title, const QString& label, const QString& text)
 {
     bool given = false;
-    const QString answer = QInputDialog::getText(parent_, title, label, QLineEdit::Normal, text, &given);
+    const QString answer = QInputDialog::getText(owner(), title, label, QLineEdit::Normal, text, &given);
     if (!given)
         return std::nullopt;
     return answer;

@@ -45,7 +45,12 @@ public:
     Target save_target(const QString& title, const QString& suggested_path, const QString& filters) override;
 
 private:
+    // The window the user works in (the analysis or the series window, say),
+    // so that a dialog raised from it does not bring the main window over it.
+    QWidget* owner();
+
     QPointer<QWidget> parent_;
+    QPointer<QWidget> last_active_;
 };
 
 } // namespace vp

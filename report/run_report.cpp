@@ -129,7 +129,7 @@ ReportDocument run_report(const RunRecord& run, const SwingAnalysis& analysis, c
 
     add_heading(d, "2. Движение");
     add_pictures(d, {{ReportFigure::plane, 0.48, 1.0, "Тело в конце расчёта (плоскость Y–X)"},
-                     {ReportFigure::time_graphs, 0.48, 1.0, "Угол, угловая скорость и полная энергия от времени"}});
+                     {ReportFigure::time_graphs, 0.48, 1.14, "Угол, угловая скорость и полная энергия от времени"}});
 
     add_heading(d, "3. Точки поворота и качания");
     add_paragraph(d, analysis_status_text(analysis, run.started(), run.finished(), run.size(), s));

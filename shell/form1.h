@@ -155,7 +155,8 @@ private:
     struct Redraw {
         const std::vector<std::size_t>* steps = nullptr; // the run's steps drawn; none: all since the last redraw
         QString family;                                  // of the texts; empty: the screen's
-        double size = 1; // the pictures' sizes times this: below 1, their texts larger beside them
+        double size = 1;  // the pictures' sizes times this: below 1, their texts larger beside them
+        QSize graph_size; // px, of each time graph; empty: the screen's times `size`
     };
     void draw_picture_again(std::size_t which, QPainter& painter, const Redraw& how) const;
     void draw_report_picture(ReportFigure figure, QPainter& painter, const QRectF& rect) const;

@@ -200,8 +200,10 @@ void Form1::draw_picture_again(std::size_t which, QPainter& painter, const Redra
         QFont font = on_screen.font();
         if (!how.family.isEmpty())
             font.setFamily(how.family);
-        surfaces[i] = std::make_unique<PainterSurface>(*on, on_screen.logical_size() * how.size, on_screen.background(),
-                                                       on_screen.foreground(), font);
+        const bool graph = i >= 2 && !how.graph_size.isEmpty();
+        surfaces[i] =
+            std::make_unique<PainterSurface>(*on, graph ? how.graph_size : on_screen.logical_size() * how.size,
+                                             on_screen.background(), on_screen.foreground(), font);
     }
     draw_pictures_again(Pictures{*surfaces[0], *surfaces[1], *surfaces[2], *surfaces[3], *surfaces[4]}, how.steps);
 }
@@ -217,35 +219,32 @@ void Form1::draw_report_picture(ReportFigure figure, QPainter& painter, const QR
     // Drawn as on a picture this wide at most: the window's texts, of a
     // size in pixels, stay legible on the page of a large window.
     constexpr double widest = 560; // px
+    // The graphs drawn taller than a small window stacks them, whatever its
+    // size: their nine tick labels, 13 px high, need some 16 px apiece.
+    const QSize graph_size(400, 150); // px
     const std::vector<std::size_t> steps = report_steps(lab_.run_record, most_steps);
     const std::array<CanvasWidget*, 5> widgets = controls_.picture_widgets();
-    const std::vector<std::size_t> shown =
-        figure == ReportFigure::plane ? std::vector<std::size_t>{1} : std::vector<std::size_t>{2, 3, 4};
-    double width = 0;
-    for (const std::size_t i : shown)
-        width = std::max(width, static_cast<double>(widgets[i]->canvas().logical_size().width()));
-    if (width <= 0)
+    const bool plane = figure == ReportFigure::plane;
+    const std::vector<std::size_t> shown = plane ? std::vector<std::size_t>{1} : std::vector<std::size_t>{2, 3, 4};
+    const QSize plane_size = widgets[1]->canvas().logical_size();
+    if (plane_size.isEmpty())
         return;
     // The screen's "Times New Roman" may be any of its twins; the report's
     // is the one it is set in.
-    const Redraw how{&steps, QString::fromLatin1(report_serif), std::min(1.0, widest / width)};
-    double height = -gap;
-    for (const std::size_t i : shown)
-        height += widgets[i]->canvas().logical_size().height() * how.size + gap;
-    width *= how.size;
-    if (height <= 0)
-        return;
+    const Redraw how{&steps, QString::fromLatin1(report_serif), std::min(1.0, widest / plane_size.width()), graph_size};
+    const QSizeF one = plane ? QSizeF(plane_size) * how.size : QSizeF(graph_size);
+    const double width = one.width();
+    const double height = plane ? one.height() : 3 * one.height() + 2 * gap;
     const double scale = std::min(rect.width() / width, rect.height() / height);
     double y = rect.top();
     for (const std::size_t i : shown) {
-        const QSize size = widgets[i]->canvas().logical_size() * how.size;
         painter.save();
         painter.translate(rect.left() + (rect.width() - width * scale) / 2, y);
         painter.scale(scale, scale);
-        painter.setClipRect(QRect(QPoint(0, 0), size));
+        painter.setClipRect(QRectF(QPointF(0, 0), one));
         draw_picture_again(i, painter, how);
         painter.restore();
-        y += (size.height() + gap) * scale;
+        y += (one.height() + gap) * scale;
     }
 }
 
