@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
@@ -226,11 +227,22 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     bottom->addStretch(1);
     bottom->addWidget(copy_);
     bottom->addWidget(report_);
-    auto* all = new QVBoxLayout(this);
+    auto* content = new QWidget;
+    auto* all = new QVBoxLayout(content);
     all->addWidget(status_);
     all->addLayout(top, 1);
     all->addLayout(plots, 1);
     all->addLayout(bottom);
+    // On a screen smaller than the tables and plots need (a large scale
+    // factor), the window scrolls rather than lay its parts over each other.
+    auto* scroller = new QScrollArea;
+    scroller->setObjectName(QStringLiteral("analysisScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(content);
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->addWidget(scroller);
     // Wide enough for the table and the summary side by side, on the screen.
     const QSize screen = QGuiApplication::primaryScreen()->availableSize();
     resize(std::min(1620, screen.width() * 19 / 20), std::min(950, screen.height() * 19 / 20));
