@@ -8,6 +8,7 @@
 #include "report/run_report.h"
 #include "shell/analysis_charts.h"
 #include "shell/picture_export.h"
+#include "shell/scrolling_window.h"
 #include "texts/number_text.h"
 
 #include <QAbstractTableModel>
@@ -20,8 +21,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
@@ -227,25 +226,13 @@ AnalysisWindow::AnalysisWindow(const Clock& clock, QWidget* parent) : QWidget(pa
     bottom->addStretch(1);
     bottom->addWidget(copy_);
     bottom->addWidget(report_);
-    auto* content = new QWidget;
-    auto* all = new QVBoxLayout(content);
+    QVBoxLayout* all = scrolling_content(*this, "analysisScroller");
     all->addWidget(status_);
     all->addLayout(top, 1);
     all->addLayout(plots, 1);
     all->addLayout(bottom);
-    // On a screen smaller than the tables and plots need (a large scale
-    // factor), the window scrolls rather than lay its parts over each other.
-    auto* scroller = new QScrollArea;
-    scroller->setObjectName(QStringLiteral("analysisScroller"));
-    scroller->setFrameShape(QFrame::NoFrame);
-    scroller->setWidgetResizable(true);
-    scroller->setWidget(content);
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->addWidget(scroller);
     // Wide enough for the table and the summary side by side, on the screen.
-    const QSize screen = QGuiApplication::primaryScreen()->availableSize();
-    resize(std::min(1620, screen.width() * 19 / 20), std::min(950, screen.height() * 19 / 20));
+    resize(on_screen_size({1620, 950}));
 }
 
 AnalysisWindow::~AnalysisWindow() = default;

@@ -8,6 +8,7 @@
 #include "series/series_table.h"
 #include "shell/picture_export.h"
 #include "shell/report_pdf.h"
+#include "shell/scrolling_window.h"
 #include "texts/number_text.h"
 
 #include <QAbstractTableModel>
@@ -175,7 +176,7 @@ SeriesWindow::SeriesWindow(SeriesHost host, QWidget* parent) : QWidget(parent), 
     setWindowTitle(QStringLiteral("Серия опытов"));
     setObjectName(QStringLiteral("SeriesWindow"));
     build();
-    resize(1180, 720);
+    resize(on_screen_size({1180, 720}));
 }
 
 SeriesWindow::~SeriesWindow()
@@ -331,7 +332,7 @@ void SeriesWindow::build()
     bottom->addWidget(save_image);
     bottom->addWidget(save_report);
 
-    auto* all = new QVBoxLayout(this);
+    QVBoxLayout* all = scrolling_content(*this, "seriesScroller");
     all->addLayout(form);
     all->addLayout(buttons);
     all->addWidget(status_);
