@@ -277,12 +277,11 @@ private:
                 return batch_failed;
             }
         }
+        // The answers first, the files after: a run interrupted on the way
+        // leaves no new variants beside an old answer key.
         std::vector<LabInputs> inputs;
-        for (const Variant& v : set.variants) {
-            if (!write_file(in_folder(v.name), [&v](const auto& sink) { sink(v.file); }))
-                return batch_failed;
+        for (const Variant& v : set.variants)
             inputs.push_back(v.lab);
-        }
         const std::size_t count = inputs.size();
         const std::vector<SeriesPoint> points =
             points_of(count, "ответы", "вариантов", [&](SeriesRun::PointDone done, std::function<void()> finished) {
@@ -290,6 +289,11 @@ private:
                                                    std::move(done), std::move(finished));
             });
         const std::string answers = answer_key_csv(set.variants, points, set.drawn, dialect_);
+        for (const Variant& v : set.variants) {
+            if (!write_file(in_folder(v.name), [&v](const auto& sink) { sink(v.file); }))
+                return batch_failed;
+        }
+        warn_of_other_variants(folder, set.variants);
         const std::string answers_path = in_folder(answer_key_file_name);
         if (!write_file(answers_path, [&answers](const auto& sink) { sink(answers); }))
             return batch_failed;
@@ -304,6 +308,24 @@ private:
              << in_folder(set.variants.front().name) << " … " << in_folder(set.variants.back().name) << ", ответы — "
              << answers_path << '\n';
         return status;
+    }
+
+    // Variant files an earlier, larger run left in the folder have no row in
+    // the new answers: they are named, not deleted.
+    void warn_of_other_variants(const std::string& folder, const std::vector<Variant>& variants)
+    {
+        QStringList names;
+        for (const Variant& v : variants)
+            names << QString::fromStdString(v.name);
+        const QStringList found = QDir(folder.empty() ? QStringLiteral(".") : path_of(folder))
+                                      .entryList({QStringLiteral("variant-*.txt")}, QDir::Files, QDir::Name);
+        QStringList others;
+        for (const QString& name : found)
+            if (!names.contains(name))
+                others << name;
+        if (!others.isEmpty())
+            complain(err_, "предупреждение: в папке остались файлы прежних вариантов, которых нет в ответах: " +
+                               others.join(QStringLiteral(", ")).toStdString());
     }
 
     int threshold()

@@ -14,7 +14,7 @@ namespace vp {
 inline constexpr std::string_view answer_key_file_name = "answers.csv";
 
 // The answers to the variants, for the teacher: one row per variant, with
-// its file's name, the drawn quantities (in the order given) as the file
+// its file's name, the drawn quantities (in the quantity table's order) as the file
 // holds them, the sixteen characteristics as numbers (a limit, "-> oo", as
 // its text), then what the analysis window measures in the variant's run
 // (its point): the period, Θ, Q, δ of the amplitudes, δ and κ of the two

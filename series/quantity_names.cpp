@@ -21,7 +21,7 @@ std::optional<Quantity> quantity_named(std::string_view name)
     return std::nullopt;
 }
 
-std::string quantity_label(Quantity q)
+std::string quantity_symbol(Quantity q)
 {
     const QuantityRow& row = quantity_row(q);
     // The caption's symbol: up to its unit or its "=", the blanks it begins
@@ -29,9 +29,15 @@ std::string quantity_label(Quantity q)
     std::string_view symbol = row.caption.substr(0, row.caption.find_first_of("(="));
     symbol.remove_prefix(std::min(symbol.find_first_not_of(' '), symbol.size()));
     symbol.remove_suffix(symbol.size() - std::min(symbol.find_last_not_of(' ') + 1, symbol.size()));
-    std::string label = std::string(row.overlay.letter) + std::string(symbol);
-    if (!row.unit.empty())
-        label += " (" + std::string(row.unit) + ")";
+    return std::string(row.overlay.letter) + std::string(symbol);
+}
+
+std::string quantity_label(Quantity q)
+{
+    std::string label = quantity_symbol(q);
+    const std::string_view unit = quantity_row(q).unit;
+    if (!unit.empty())
+        label += " (" + std::string(unit) + ")";
     return label;
 }
 

@@ -17,5 +17,7 @@ namespace vp {
 std::string_view quantity_name(Quantity q);
 std::optional<Quantity> quantity_named(std::string_view name);
 std::string quantity_label(Quantity q);
+// The symbol alone, as the box's label shows it: "ρo", "η", "d2".
+std::string quantity_symbol(Quantity q);
 
 } // namespace vp

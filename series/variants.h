@@ -56,9 +56,11 @@ std::optional<std::string> range_refusal(const VariantRange& range);
 // and with every compiler: the standard fixes each number of mt19937_64 for
 // a seed, and a draw takes its upper 53 bits as the fraction of [0, 1) (not
 // std::uniform_real_distribution, whose results each library makes its
-// own). A draw in ratio goes through exp and log, which may differ in the
-// last bit from one library to another: the rounding to the box's decimals
-// hides that except on a tie, once in some 10^12 draws.
+// own); the source is built without fused multiply-adds, which some
+// processors would round otherwise. A draw in ratio goes through exp and
+// log, which may differ in the last bit from one library to another: the
+// rounding to the box's decimals hides that unless the value lies within a
+// bit of a rounding tie, about once in 10^8 or 10^9 draws.
 class VariantDraw {
 public:
     explicit VariantDraw(std::uint64_t seed) : engine_(seed) {}
@@ -106,7 +108,8 @@ struct VariantSet {
 // `count` variants of the base: the quantities of the ranges drawn in the
 // order of the quantity table (whatever the order of the ranges), one
 // variant after another from one sequence of the seed, so that fewer
-// variants of a seed are the first ones of more. A variant refused is drawn
+// variants of a seed hold the values of the first ones of more (their
+// files differ in the last line, "Вариант 07 из 25"). A variant refused is drawn
 // again, all its quantities anew. The other quantities stay as their boxes
 // show them in the base.
 VariantSet draw_variants(const LabInputs& base, std::vector<VariantRange> ranges, std::uint64_t seed, int count);
