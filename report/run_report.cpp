@@ -4,6 +4,7 @@
 #include "analysis/explanation_texts.h"
 #include "analysis/table_texts.h"
 #include "input/quantity_table.h"
+#include "series/quantity_names.h"
 #include "texts/characteristic_table.h"
 
 #include <algorithm>
@@ -11,18 +12,6 @@
 
 namespace vp {
 namespace {
-
-// The symbol the label shows: its caption up to the unit or the "=", with
-// the overlay's letter in the blanks left for it ("ρo", "η", "d2", "с_сф").
-// The symbols a screen reader says have subscript digits, which the
-// report's fonts do not hold.
-std::string label_symbol(const QuantityRow& row)
-{
-    std::string caption = trimmed(row.caption);
-    if (!row.overlay.letter.empty())
-        caption = std::string(row.overlay.letter) + caption;
-    return trimmed(caption.substr(0, caption.find_first_of("(=")));
-}
 
 template <std::size_t N>
 std::vector<std::string> strings(const std::array<std::string_view, N>& views)
@@ -95,7 +84,7 @@ ReportTable parameters_table(const std::array<std::string, quantity_count>& box_
     t.headings = {"Величина", "", "Значение", "Ед."};
     t.numeric = {false, false, true, false};
     for (const QuantityRow& row : quantity_table()) {
-        t.rows.push_back({std::string(row.tooltip.substr(0, row.tooltip.find('.'))), label_symbol(row),
+        t.rows.push_back({std::string(row.tooltip.substr(0, row.tooltip.find('.'))), quantity_symbol(row.quantity),
                           trimmed(box_texts[static_cast<std::size_t>(row.quantity)]), std::string(row.unit)});
         t.remark.push_back(false);
     }
@@ -121,27 +110,32 @@ ReportDocument run_report(const RunRecord& run, const SwingAnalysis& analysis, c
     ReportDocument d = begun_report(heading);
     const RunPart& first = run.parts().front();
 
-    add_heading(d, "1. Параметры задачи и характеристики системы");
+    // The sections numbered as they come: an aperiodic run has no comparison.
+    int sections = 0;
+    const auto section = [&d, &sections](const char* title) {
+        add_heading(d, std::to_string(++sections) + ". " + title);
+    };
+    section("Параметры задачи и характеристики системы");
     add_tables(d, {parameters_table(shown_box_texts(first.p)), characteristics_table(first.p, first.c, s)});
     if (run.parts().size() > 1)
         add_paragraph(d, "Во время расчёта параметры менялись; таблицы — для его начала, сравнение с теорией — "
                          "для последней части.");
 
-    add_heading(d, "2. Движение");
+    section("Движение");
     add_pictures(d, {{ReportFigure::plane, 0.48, 1.0, "Тело в конце расчёта (плоскость Y–X)"},
                      {ReportFigure::time_graphs, 0.48, 1.14, "Угол, угловая скорость и полная энергия от времени"}});
 
-    add_heading(d, "3. Точки поворота и качания");
+    section("Точки поворота и качания");
     add_paragraph(d, analysis_status_text(analysis, run.started(), run.finished(), run.size(), s));
     if (!analysis.turning_points().empty() || !analysis.changes().empty())
         add_tables(d, {swing_table(analysis, s)});
 
     if (!analysis.aperiodic()) {
-        add_heading(d, "4. Сравнение с теорией");
+        section("Сравнение с теорией");
         add_tables(d, {summary_table(analysis, s)});
     }
 
-    add_heading(d, "5. Затухание: два сопротивления по отдельности и энергия");
+    section("Затухание: два сопротивления по отдельности и энергия");
     if (const std::optional<TwoDragResult> drags = analysis.two_drag_fit())
         add_paragraph(d, "Линейное и квадратичное сопротивление по убыванию амплитуд от качания к качанию: " +
                              drag_text("δ", drags->delta, "рад/c", s) + "; " +
@@ -153,25 +147,28 @@ ReportDocument run_report(const RunRecord& run, const SwingAnalysis& analysis, c
     add_pictures(d, {{ReportFigure::amplitudes, 0.49, 0.72, "Амплитуды, прямая exp(−δt) и кривая двух сопротивлений"},
                      {ReportFigure::energy_ledger, 0.49, 0.72, "Куда ушла энергия"}});
 
-    add_heading(d, "6. Режим обтекания");
+    section("Режим обтекания");
     add_paragraph(d, regime_text(explanation.drag, s));
     return d;
 }
 
-std::vector<std::size_t> report_steps(const RunRecord& run, std::size_t most)
+std::vector<std::size_t> report_steps(const RunRecord& run, std::size_t most, std::size_t first)
 {
     const std::size_t n = run.size();
     std::vector<std::size_t> steps;
-    if (n <= most) {
-        steps.resize(n);
-        for (std::size_t i = 0; i < n; ++i)
-            steps[i] = i;
+    if (first >= n)
+        return steps;
+    const std::size_t count = n - first;
+    if (count <= most) {
+        steps.resize(count);
+        for (std::size_t i = 0; i < count; ++i)
+            steps[i] = first + i;
         return steps;
     }
     const std::size_t stretches = std::max<std::size_t>(1, most / 6);
-    steps.push_back(0);
+    steps.push_back(first);
     for (std::size_t k = 0; k < stretches; ++k) {
-        const std::size_t from = n * k / stretches, to = n * (k + 1) / stretches;
+        const std::size_t from = first + count * k / stretches, to = first + count * (k + 1) / stretches;
         // The least and the greatest of the angle, the angular velocity and
         // the energy in the stretch, and where they are.
         std::array<std::size_t, 6> chosen{from, from, from, from, from, from};

@@ -36,11 +36,12 @@ ReportTable characteristics_table(const Parameters& p, const Characteristics& c,
 ReportDocument run_report(const RunRecord& run, const SwingAnalysis& analysis, const RunExplanation& explanation,
                           const ReportHeading& heading, std::string_view decimal_separator);
 
-// The steps of a run the report's time graphs draw: all of them up to
-// `most`; beyond, the first and the last, and in each of most / 6 equal
-// stretches of the steps those of the least and the greatest angle, angular
-// velocity and energy, in order. The curve keeps its envelope, the band a
-// long run draws on the screen, without a line for every step of millions.
-std::vector<std::size_t> report_steps(const RunRecord& run, std::size_t most);
+// The steps of a run from `first` on that the report's time graphs draw:
+// all of them up to `most`; beyond, the first and the last, and in each of
+// most / 6 equal stretches of the steps those of the least and the greatest
+// angle, angular velocity and energy, in order. The curve keeps its
+// envelope, the band a long run draws on the screen, without a line for
+// every step of millions.
+std::vector<std::size_t> report_steps(const RunRecord& run, std::size_t most, std::size_t first = 0);
 
 } // namespace vp

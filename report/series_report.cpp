@@ -39,9 +39,18 @@ ReportDocument series_report(const SeriesRequest& request, const std::vector<Ser
                              std::string_view plot_title, const ReportHeading& heading, std::string_view s)
 {
     ReportDocument d = begun_report(heading);
+    // Every value stands in the table; here the first few and the last, so
+    // that a long series' paragraph stays within a page.
+    constexpr std::size_t listed = 24;
+    const std::vector<double>& all = request.values;
     std::string values;
-    for (const double v : request.values)
-        values += (values.empty() ? "" : "; ") + trimmed(display_text(request.varied, v));
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all.size() > listed && i == listed - 1) {
+            values += "; …";
+            i = all.size() - 1;
+        }
+        values += (values.empty() ? "" : "; ") + trimmed(display_text(request.varied, all[i]));
+    }
 
     add_heading(d, "1. Серия опытов");
     add_paragraph(d, "Изменяется величина «" + quantity_label(request.varied) + "», " + "значения (" +

@@ -333,8 +333,8 @@ void AnalysisWindow::refresh(const RunRecord& run)
     shown_run_ = run.run_number();
     last_refresh_ = clock_.seconds();
     model_->show(analysis_, separator_, new_run);
-    // A report needs a run to tell of.
-    report_->setEnabled(run_started_);
+    // A report tells of a whole run: it waits for the run's end.
+    report_->setEnabled(run_started_ && run_ended_);
     mark_changes();
     show_status(run);
     show_summary();

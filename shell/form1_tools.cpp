@@ -222,7 +222,10 @@ void Form1::draw_report_picture(ReportFigure figure, QPainter& painter, const QR
     // The graphs drawn taller than a small window stacks them, whatever its
     // size: their nine tick labels, 13 px high, need some 16 px apiece.
     const QSize graph_size(400, 150); // px
-    const std::vector<std::size_t> steps = report_steps(lab_.run_record, most_steps);
+    // The graphs show the steps since they were last cleared.
+    const RunRecord& run = lab_.run_record;
+    const std::vector<std::size_t> steps =
+        report_steps(run, most_steps, run.run_number() == shown_run_ ? shown_from_ : 0);
     const std::array<CanvasWidget*, 5> widgets = controls_.picture_widgets();
     const bool plane = figure == ReportFigure::plane;
     const std::vector<std::size_t> shown = plane ? std::vector<std::size_t>{1} : std::vector<std::size_t>{2, 3, 4};

@@ -371,7 +371,8 @@ QByteArray fixed_date(QByteArray pdf, QDate day)
     static const QRegularExpression created(QStringLiteral("/CreationDate \\(D:(\\d{14})"));
     const QByteArray noon = day.toString(QStringLiteral("yyyyMMdd")).toLatin1() + "120000";
     const QRegularExpressionMatch found = created.match(QString::fromLatin1(pdf));
-    if (found.hasMatch())
+    // A day out of the four-digit years would shift the file: kept as written.
+    if (found.hasMatch() && noon.size() == found.capturedLength(1))
         pdf.replace(found.capturedStart(1), found.capturedLength(1), noon);
     return pdf;
 }

@@ -288,10 +288,10 @@ void SeriesWindow::build()
     connect(copy, &QPushButton::clicked, this, &SeriesWindow::copy_table);
     connect(save_data, &QPushButton::clicked, this, &SeriesWindow::save_data);
     connect(save_image, &QPushButton::clicked, this, &SeriesWindow::save_image);
-    auto* save_report = new QPushButton(QStringLiteral("Сохранить отчёт…"));
-    save_report->setObjectName(QStringLiteral("CmdSeriesReport"));
-    save_report->setToolTip(QStringLiteral("Отчёт о серии: параметры, таблица и график в одном файле PDF"));
-    connect(save_report, &QPushButton::clicked, this, &SeriesWindow::save_report);
+    report_ = new QPushButton(QStringLiteral("Сохранить отчёт…"));
+    report_->setObjectName(QStringLiteral("CmdSeriesReport"));
+    report_->setToolTip(QStringLiteral("Отчёт о серии: параметры, таблица и график в одном файле PDF"));
+    connect(report_, &QPushButton::clicked, this, &SeriesWindow::save_report);
 
     auto* range = new QHBoxLayout;
     range->addWidget(by_range_);
@@ -330,7 +330,7 @@ void SeriesWindow::build()
     bottom->addWidget(copy);
     bottom->addWidget(save_data);
     bottom->addWidget(save_image);
-    bottom->addWidget(save_report);
+    bottom->addWidget(report_);
 
     QVBoxLayout* all = scrolling_content(*this, "seriesScroller");
     all->addLayout(form);
@@ -582,6 +582,7 @@ void SeriesWindow::show_buttons()
     threshold_button_->setEnabled(!busy());
     stop_->setEnabled(busy());
     quantity_->setEnabled(!busy());
+    report_->setEnabled(!busy());
 }
 
 std::vector<SeriesPoint> SeriesWindow::table_points() const

@@ -150,6 +150,7 @@ private:
     QPushButton* calculate_ = nullptr;
     QPushButton* stop_ = nullptr;
     QPushButton* threshold_button_ = nullptr;
+    QPushButton* report_ = nullptr; // a report waits for the series to end
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* threshold_label_ = nullptr;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 namespace vp {
 namespace {
@@ -69,10 +70,13 @@ TEST(ReportSteps, AFewStepsKeepTheEnvelope)
     const RunRecord run = testing::record_of(testing::damped_cosine(0, 30, 0.05, 7.3), 0.001, 60);
     const std::size_t n = run.size();
     EXPECT_EQ(report_steps(run, n).size(), n) << "a short run keeps every step";
-    for (const std::size_t most : {600u, 6000u}) {
-        const std::vector<std::size_t> steps = report_steps(run, most);
+    EXPECT_TRUE(report_steps(run, 600, n).empty()) << "graphs cleared at the run's end";
+    // From the start, or from where the graphs were last cleared.
+    const std::pair<std::size_t, std::size_t> cases[] = {{600, 0}, {6000, 0}, {600, n / 3 + 7}};
+    for (const auto& [most, first] : cases) {
+        const std::vector<std::size_t> steps = report_steps(run, most, first);
         ASSERT_FALSE(steps.empty());
-        EXPECT_EQ(steps.front(), 0u);
+        EXPECT_EQ(steps.front(), first);
         EXPECT_EQ(steps.back(), n - 1);
         EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end()));
         EXPECT_EQ(std::set<std::size_t>(steps.begin(), steps.end()).size(), steps.size()) << "no step twice";
@@ -80,8 +84,8 @@ TEST(ReportSteps, AFewStepsKeepTheEnvelope)
         // The curve's extremes in any stretch of the run as long as those
         // the steps are chosen in are reached by a chosen step no farther
         // than one such stretch away: the band keeps its edges.
-        const std::size_t stretch = n / (most / 6) + 1;
-        for (std::size_t from = stretch; from + 2 * stretch < n; from += stretch / 3) {
+        const std::size_t stretch = (n - first) / (most / 6) + 1;
+        for (std::size_t from = first + stretch; from + 2 * stretch < n; from += stretch / 3) {
             double lowest = 1e300, highest = -1e300, lowest_chosen = 1e300, highest_chosen = -1e300;
             for (std::size_t i = from; i < from + stretch; ++i) {
                 lowest = std::min(lowest, run.row(i).fi_deg);
