@@ -6,13 +6,6 @@
 
 namespace vp {
 
-std::string trimmed(std::string_view s)
-{
-    const std::size_t first = s.find_first_not_of(' ');
-    const std::size_t last = s.find_last_not_of(' ');
-    return first == std::string_view::npos ? std::string() : std::string(s.substr(first, last + 1 - first));
-}
-
 std::string report_date_text(int year, int month, int day)
 {
     static const std::array<const char*, 12> months = {"января", "февраля", "марта",    "апреля",  "мая",    "июня",

@@ -66,9 +66,6 @@ struct ReportHeading {
     std::string author;
 };
 
-// A cell's text without the blanks a box or a label pads it with.
-std::string trimmed(std::string_view text);
-
 // "14 марта 2026 г."
 std::string report_date_text(int year, int month, int day);
 

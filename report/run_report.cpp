@@ -6,6 +6,7 @@
 #include "input/quantity_table.h"
 #include "series/quantity_names.h"
 #include "texts/characteristic_table.h"
+#include "texts/padding.h"
 
 #include <algorithm>
 #include <utility>
@@ -85,7 +86,8 @@ ReportTable parameters_table(const std::array<std::string, quantity_count>& box_
     t.numeric = {false, false, true, false};
     for (const QuantityRow& row : quantity_table()) {
         t.rows.push_back({std::string(row.tooltip.substr(0, row.tooltip.find('.'))), quantity_symbol(row.quantity),
-                          trimmed(box_texts[static_cast<std::size_t>(row.quantity)]), std::string(row.unit)});
+                          std::string(without_padding(box_texts[static_cast<std::size_t>(row.quantity)])),
+                          std::string(row.unit)});
         t.remark.push_back(false);
     }
     return t;

@@ -5,6 +5,7 @@
 #include "report/run_report.h"
 #include "series/quantity_names.h"
 #include "series/series_table.h"
+#include "texts/padding.h"
 
 #include <algorithm>
 #include <string>
@@ -49,7 +50,7 @@ ReportDocument series_report(const SeriesRequest& request, const std::vector<Ser
             values += "; …";
             i = all.size() - 1;
         }
-        values += (values.empty() ? "" : "; ") + trimmed(display_text(request.varied, all[i]));
+        values += (values.empty() ? "" : "; ") + std::string(without_padding(display_text(request.varied, all[i])));
     }
 
     add_heading(d, "1. Серия опытов");

@@ -2,8 +2,7 @@
 #include "series/quantity_names.h"
 
 #include "input/quantity_table.h"
-
-#include <algorithm>
+#include "texts/padding.h"
 
 namespace vp {
 
@@ -26,9 +25,7 @@ std::string quantity_symbol(Quantity q)
     const QuantityRow& row = quantity_row(q);
     // The caption's symbol: up to its unit or its "=", the blanks it begins
     // with being where the letter stands ("   o (кг/м3)=" under ρ: "ρo").
-    std::string_view symbol = row.caption.substr(0, row.caption.find_first_of("(="));
-    symbol.remove_prefix(std::min(symbol.find_first_not_of(' '), symbol.size()));
-    symbol.remove_suffix(symbol.size() - std::min(symbol.find_last_not_of(' ') + 1, symbol.size()));
+    const std::string_view symbol = without_padding(row.caption.substr(0, row.caption.find_first_of("(=")));
     return std::string(row.overlay.letter) + std::string(symbol);
 }
 

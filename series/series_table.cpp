@@ -5,6 +5,7 @@
 #include "analysis/plain_numbers.h"
 #include "series/quantity_names.h"
 #include "texts/number_text.h"
+#include "texts/padding.h"
 
 #include <cmath>
 #include <cstring>
@@ -119,9 +120,7 @@ std::string cell_text(const SeriesCell& cell, const std::function<std::string(do
 std::string shown_cell_text(const SeriesPoint& point, const SeriesColumnInfo& info, std::string_view separator)
 {
     if (info.column == SeriesColumn::value) {
-        const std::size_t first = point.text.find_first_not_of(' ');
-        const std::size_t last = point.text.find_last_not_of(' ');
-        return first == std::string::npos ? std::string() : point.text.substr(first, last + 1 - first);
+        return std::string(without_padding(point.text));
     }
     return cell_text(series_cell(point, info.column), [&info, separator](double v) {
         if (info.mask.empty())

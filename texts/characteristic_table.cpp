@@ -2,6 +2,7 @@
 #include "texts/characteristic_table.h"
 
 #include "texts/number_text.h"
+#include "texts/padding.h"
 
 namespace vp {
 namespace {
@@ -178,10 +179,7 @@ CharacteristicCaptions characteristic_captions(const Parameters& p, const Charac
 
 std::string spoken_caption(Characteristic characteristic, std::string_view caption)
 {
-    const std::size_t first = caption.find_first_not_of(' ');
-    const std::size_t last = caption.find_last_not_of(' ');
-    const std::string_view words = first == std::string_view::npos ? "" : caption.substr(first, last + 1 - first);
-    return std::string(characteristic_row(characteristic).overlay.letter) + std::string(words);
+    return std::string(characteristic_row(characteristic).overlay.letter) + std::string(without_padding(caption));
 }
 
 std::string characteristic_value_text(Characteristic characteristic, const CharacteristicReading& reading,
