@@ -107,6 +107,7 @@ public:
     void tables(const std::vector<ReportTable>& tables);
     void pictures(const std::vector<ReportPicture>& pictures);
     double pictures_height(const std::vector<ReportPicture>& pictures) const;
+    double tallest_picture(const std::vector<ReportPicture>& pictures) const;
 
 private:
     struct Columns {
@@ -315,19 +316,26 @@ void PageSetter::tables(const std::vector<ReportTable>& tables)
     }
 }
 
+double PageSetter::tallest_picture(const std::vector<ReportPicture>& pictures) const
+{
+    double tallest = 0;
+    for (const ReportPicture& p : pictures)
+        tallest = std::max(tallest, p.width_share * area_.width() * p.aspect);
+    return tallest;
+}
+
 double PageSetter::pictures_height(const std::vector<ReportPicture>& pictures) const
 {
     const QFont caption = font(report_serif, 9, false, true);
-    double tallest = 0, captions = 0;
+    double captions = 0;
     for (const ReportPicture& p : pictures) {
         const double w = p.width_share * area_.width();
-        tallest = std::max(tallest, w * p.aspect);
         captions = std::max(
             captions, QFontMetricsF(caption)
                           .boundingRect(QRectF(0, 0, w, 1e6), Qt::TextWordWrap | Qt::AlignHCenter, text_of(p.caption))
                           .height());
     }
-    return tallest + captions + 4;
+    return tallest_picture(pictures) + captions + 4;
 }
 
 void PageSetter::pictures(const std::vector<ReportPicture>& pictures)
@@ -337,11 +345,9 @@ void PageSetter::pictures(const std::vector<ReportPicture>& pictures)
     constexpr double gap = 5 * mm;
     const QFont caption = font(report_serif, 9, false, true);
     double widths = gap * static_cast<double>(pictures.size() - 1);
-    double tallest = 0;
-    for (const ReportPicture& p : pictures) {
+    for (const ReportPicture& p : pictures)
         widths += p.width_share * area_.width();
-        tallest = std::max(tallest, p.width_share * area_.width() * p.aspect);
-    }
+    const double tallest = tallest_picture(pictures);
     const double height = pictures_height(pictures);
     room(height);
     double x = area_.left() + std::max(0.0, (area_.width() - widths) / 2);
